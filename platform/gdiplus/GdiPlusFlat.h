@@ -179,7 +179,7 @@ struct BitmapData {
     UINT Width;
     UINT Height;
     INT Stride;
-    PixelFormat PixelFormat;
+    INT PixelFormat; // a PixelFormat value
     void* Scan0;
     UINT_PTR Reserved;
 };
@@ -220,6 +220,7 @@ GpStatus GdipDeleteGraphics(GpGraphics* graphics);
 GpStatus GdipSetSmoothingMode(GpGraphics* graphics, SmoothingMode mode);
 GpStatus GdipGetSmoothingMode(GpGraphics* graphics, SmoothingMode* mode);
 GpStatus GdipSetTextRenderingHint(GpGraphics* graphics, TextRenderingHint hint);
+GpStatus GdipGetTextRenderingHint(GpGraphics* graphics, TextRenderingHint* hint);
 GpStatus GdipGraphicsClear(GpGraphics* graphics, ARGB color);
 
 // Pens and brushes.
@@ -290,3 +291,8 @@ GpStatus GdipDrawString(GpGraphics* graphics, const WCHAR* text, INT length, con
     const RectF* layout, const GpStringFormat* format, const GpBrush* brush);
 GpStatus GdipMeasureString(GpGraphics* graphics, const WCHAR* text, INT length, const GpFont* font,
     const RectF* layout, const GpStringFormat* format, RectF* bounds, INT* codepointsFitted, INT* linesFilled);
+
+// The objects are complete types, so that, as with the original's C++
+// headers, a GpSolidFill* converts to a GpBrush* and a GpBitmap* to a
+// GpImage* without a cast.
+#include "platform/gdiplus/GpObjects.h"

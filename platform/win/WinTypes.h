@@ -82,6 +82,9 @@ struct HFONT__ : HGDIOBJ__ { };
 struct HDC__ {
     virtual ~HDC__() = default;
 };
+struct HWND__ {
+    virtual ~HWND__() = default;
+};
 
 using HGDIOBJ = HGDIOBJ__*;
 using HPEN = HPEN__*;
@@ -90,6 +93,7 @@ using HBITMAP = HBITMAP__*;
 using HRGN = HRGN__*;
 using HFONT = HFONT__*;
 using HDC = HDC__*;
+using HWND = HWND__*;
 using HANDLE = void*;
 
 #pragma pack(push, 2)
