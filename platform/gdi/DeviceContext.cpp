@@ -99,6 +99,8 @@ DeviceContext* DcFromHandle(HDC hdc)
     return DcTable().count(hdc) ? static_cast<DeviceContext*>(hdc) : nullptr;
 }
 
+HDC RegisterDeviceContext(DeviceContext* dc) { return RegisterDc(dc); }
+
 DisplayInfo& Display()
 {
     static DisplayInfo info;

@@ -100,6 +100,8 @@ private:
 
 // The DC behind a handle, or null for a handle that is not a live DC.
 DeviceContext* DcFromHandle(HDC hdc);
+// Makes a DC that the window system set up a live handle; DeleteDC frees it.
+HDC RegisterDeviceContext(DeviceContext* dc);
 
 // What the screen looks like to GDI: its size and depth, and (once a window
 // system runs) its pixels, for display device contexts and the device

@@ -1,0 +1,45 @@
+#include "platform/window/MessageLoop.h"
+
+#include "platform/window/Input.h"
+#include "platform/window/Messages.h"
+
+namespace platform {
+
+namespace {
+
+std::function<bool(MSG&)>& Filter()
+{
+    static std::function<bool(MSG&)> filter;
+    return filter;
+}
+
+} // namespace
+
+void SetMessageFilter(std::function<bool(MSG&)> filter) { Filter() = std::move(filter); }
+
+bool FilterMessage(MSG& msg)
+{
+    const auto& f = Filter();
+    return f && f(msg);
+}
+
+bool PumpOne(MSG& msg, bool wait)
+{
+    if (wait) {
+        if (!GetMessage(&msg, nullptr, 0, 0))
+            return false;
+    } else if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE) || msg.message == WM_QUIT) {
+        return false;
+    }
+    if (!FilterMessage(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+    }
+    return true;
+}
+
+bool NextDeadline(DWORD& when) { return ws::NextTimerOrHover(when); }
+
+void ResetQueue() { ws::DiscardQueue(); }
+
+} // namespace platform

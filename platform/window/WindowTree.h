@@ -1,0 +1,47 @@
+#pragma once
+
+// Every live window, the stacking of top-level windows and the geometry
+// rules: creating and destroying windows, showing and hiding, moving and
+// resizing, z-order with a top-most band, maximising.
+
+#include "platform/window/Window.h"
+
+#include <unordered_set>
+#include <vector>
+
+namespace ws {
+
+class WindowTree {
+public:
+    Window* Create(const CREATESTRUCT& cs, const WindowClass* cls);
+    // Destroys the window and its children and owned windows: WM_DESTROY
+    // parent first, WM_NCDESTROY children first, then frees them.
+    bool Destroy(Window* w);
+    bool IsLive(HWND h) const { return h && live_.count(h) != 0; }
+
+    const std::vector<Window*>& TopLevels() const { return topLevels_; } // topmost first
+    Window* Desktop() { return &desktop_; }
+
+    bool Show(Window* w, int cmd);
+    // SetWindowPos: the flags decide what changes.
+    bool SetPos(Window* w, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+    void SetRegion(Window* w, std::optional<gdi::Region> region, bool redraw);
+    void SetStyle(Window* w, DWORD style);
+    void SetExStyle(Window* w, DWORD exStyle);
+
+    // Tells the backend the stacking of the top-level windows.
+    void PublishStacking();
+
+private:
+    void PlaceInZOrder(Window* w, HWND insertAfter);
+    void Unlink(Window* w);
+    void ResizePixels(Window* w);
+
+    Window desktop_;
+    std::vector<Window*> topLevels_;
+    std::unordered_set<const HWND__*> live_;
+};
+
+WindowTree& Tree();
+
+} // namespace ws
