@@ -38,6 +38,24 @@ bool PumpOne(MSG& msg, bool wait)
     return true;
 }
 
+namespace {
+
+std::function<void(HWND, const CREATESTRUCT&)>& CreateHook()
+{
+    static std::function<void(HWND, const CREATESTRUCT&)> hook;
+    return hook;
+}
+
+} // namespace
+
+void SetCreateHook(std::function<void(HWND, const CREATESTRUCT&)> hook) { CreateHook() = std::move(hook); }
+
+void CallCreateHook(HWND hwnd, const CREATESTRUCT& cs)
+{
+    if (const auto& hook = CreateHook())
+        hook(hwnd, cs);
+}
+
 bool NextDeadline(DWORD& when) { return ws::NextTimerOrHover(when); }
 
 void ResetQueue() { ws::DiscardQueue(); }

@@ -22,6 +22,12 @@ bool PumpOne(MSG& msg, bool wait);
 // The earliest time a timer or a hover notification falls due, if any.
 bool NextDeadline(DWORD& when);
 
+// Called for every new window right after it exists and before it gets its
+// first message (WM_NCCREATE), so that the class library can attach its
+// object and route the window's messages through it.
+void SetCreateHook(std::function<void(HWND, const CREATESTRUCT&)> hook);
+void CallCreateHook(HWND hwnd, const CREATESTRUCT& cs);
+
 // Drops every queued message and thread timer; tests start from nothing.
 void ResetQueue();
 

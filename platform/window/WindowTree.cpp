@@ -2,6 +2,7 @@
 
 #include "platform/window/Backend.h"
 #include "platform/window/Input.h"
+#include "platform/window/MessageLoop.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Painting.h"
 #include "platform/window/WindowClass.h"
@@ -82,6 +83,9 @@ Window* WindowTree::Create(const CREATESTRUCT& cs, const WindowClass* cls)
     }
 
     CREATESTRUCT copy = cs;
+    platform::CallCreateHook(w, copy);
+    if (!IsLive(w))
+        return nullptr;
     if (!SendMessage(w, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&copy)) || !IsLive(w)) {
         if (IsLive(w))
             Destroy(w);
