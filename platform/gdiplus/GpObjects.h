@@ -43,6 +43,8 @@ struct GpImage {
 // edges (SetPixel, GetPixel, LockBits).
 struct GpBitmap final : GpImage {
     GpBitmap(int w, int h);
+    // Takes over an ARGB32 image surface, such as one over caller memory.
+    GpBitmap(cairo_surface_t* adopted, PixelFormat format, bool callerMemory);
     ~GpBitmap() override;
 
     int width;
@@ -55,6 +57,8 @@ struct GpBitmap final : GpImage {
     std::vector<std::uint32_t> lockBuffer; // straight-alpha copy while locked
     GpRect lockRect {};
     UINT lockFlags = 0;
+    PixelFormat format = PixelFormat32bppARGB; // what GdipGetImagePixelFormat answers
+    bool callerMemory = false; // pixels may change behind our back
 
     void Touch() { ++generation; }
 };

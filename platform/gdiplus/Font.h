@@ -1,0 +1,36 @@
+#pragma once
+
+// A font: a face at an em size in pixels. Sizes in points, inches and the
+// other physical units convert at the screen's 96 dots per inch; world
+// units are pixels, as on a graphics whose page unit is the display's.
+
+#include "platform/gdiplus/GdiPlusFlat.h"
+
+#include <cairo.h>
+#include <fontconfig/fontconfig.h>
+
+#include <string>
+
+struct GpFont {
+    GpFont(cairo_font_face_t* face, double emPixels, std::u16string familyName, int style);
+    ~GpFont();
+    GpFont(const GpFont&) = delete;
+    GpFont& operator=(const GpFont&) = delete;
+
+    cairo_font_face_t* face;
+    double emPixels;
+    std::u16string familyName;
+    int style;
+};
+
+namespace gdiplus {
+
+// Pixels per unit of font size; zero for a unit fonts cannot be sized in.
+double PixelsPerFontUnit(Unit unit);
+
+// A cairo face over a resolved fontconfig face. Only the file and the
+// synthetic styling are passed on, so that rendering options come from the
+// graphics' text hint rather than from the system's defaults.
+cairo_font_face_t* CreateCairoFace(FcPattern* resolved);
+
+} // namespace gdiplus

@@ -1,0 +1,52 @@
+#include "platform/gdiplus/Utf16.h"
+
+namespace gdiplus {
+
+std::vector<CodePoint> DecodeUtf16(const WCHAR* text, int length)
+{
+    std::vector<CodePoint> out;
+    out.reserve(static_cast<std::size_t>(length));
+    for (int i = 0; i < length; ++i) {
+        const std::uint32_t u = text[i];
+        const bool high = u >= 0xD800 && u <= 0xDBFF;
+        const bool lowNext = i + 1 < length && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+        if (high && lowNext) {
+            out.push_back({ 0x10000 + ((u - 0xD800) << 10) + (text[i + 1] - 0xDC00u), i, 2 });
+            ++i;
+        } else if (u >= 0xD800 && u <= 0xDFFF) {
+            out.push_back({ 0xFFFD, i, 1 });
+        } else {
+            out.push_back({ u, i, 1 });
+        }
+    }
+    return out;
+}
+
+void AppendUtf8(std::string& out, std::uint32_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+std::string Utf16ToUtf8(const std::u16string& text)
+{
+    std::string out;
+    for (const CodePoint& c : DecodeUtf16(text.data(), static_cast<int>(text.size())))
+        AppendUtf8(out, c.value);
+    return out;
+}
+
+} // namespace gdiplus
