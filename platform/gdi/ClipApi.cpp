@@ -1,14 +1,19 @@
 // Clipping of a device context. Clip regions given to SelectClipRgn are in
-// device units; IntersectClipRect and GetClipBox speak logical units.
+// device units and are copied, so the caller may change or delete its
+// region afterwards; IntersectClipRect and GetClipBox speak logical units.
+// Every function answers the kind of the clip that results (NULLREGION,
+// SIMPLEREGION or COMPLEXREGION), or ERROR.
 
 #include "platform/gdi/DeviceContext.h"
+
+#include <cassert>
 
 using namespace gdi;
 
 int ExtSelectClipRgn(HDC hdc, HRGN rgn, int mode)
 {
     DeviceContext* dc = DcFromHandle(hdc);
-    if (!dc)
+    if (!dc || mode < RGN_AND || mode > RGN_COPY)
         return ERROR;
     auto* obj = ObjectAs<RegionObject>(rgn);
     if (!obj) {
@@ -16,28 +21,15 @@ int ExtSelectClipRgn(HDC hdc, HRGN rgn, int mode)
         if (rgn || mode != RGN_COPY)
             return ERROR;
         dc->clipRegion.reset();
+    } else if (mode == RGN_COPY) {
+        dc->clipRegion = obj->region;
     } else {
         // With no clip region yet, the DC's whole device area stands for it.
-        Region current = dc->clipRegion ? *dc->clipRegion : Region(RECT { 0, 0, dc->deviceSize.cx, dc->deviceSize.cy });
-        switch (mode) {
-        case RGN_COPY:
-            dc->clipRegion = obj->region;
-            break;
-        case RGN_AND:
-            dc->clipRegion = current.Intersect(obj->region);
-            break;
-        case RGN_OR:
-            dc->clipRegion = current.Union(obj->region);
-            break;
-        case RGN_XOR:
-            dc->clipRegion = current.Xor(obj->region);
-            break;
-        case RGN_DIFF:
-            dc->clipRegion = current.Subtract(obj->region);
-            break;
-        default:
-            return ERROR;
-        }
+        Region current
+            = dc->clipRegion ? std::move(*dc->clipRegion) : Region(RECT { 0, 0, dc->deviceSize.cx, dc->deviceSize.cy });
+        [[maybe_unused]] bool known = Region::Apply(mode, current, obj->region, current);
+        assert(known);
+        dc->clipRegion = std::move(current);
     }
     dc->ClipChanged();
     return dc->EffectiveClip().Complexity();
@@ -52,8 +44,8 @@ int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom)
         return ERROR;
     POINT a = dc->ToDevice(left, top);
     POINT b = dc->ToDevice(right, bottom);
-    Region r(RECT { a.x, a.y, b.x, b.y });
-    dc->clipRegion = dc->clipRegion ? dc->clipRegion->Intersect(r) : r;
+    Region r = Region::FromCorners(a.x, a.y, b.x, b.y);
+    dc->clipRegion = dc->clipRegion ? dc->clipRegion->Intersect(r) : std::move(r);
     dc->ClipChanged();
     return dc->EffectiveClip().Complexity();
 }
@@ -64,6 +56,10 @@ int GetClipBox(HDC hdc, LPRECT out)
     if (!dc || !out)
         return ERROR;
     const Region& clip = dc->EffectiveClip();
+    if (clip.IsEmpty()) {
+        *out = RECT { 0, 0, 0, 0 };
+        return NULLREGION;
+    }
     RECT box = clip.Bounds();
     POINT a = dc->ToLogical(box.left, box.top);
     POINT b = dc->ToLogical(box.right, box.bottom);

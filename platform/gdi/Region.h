@@ -7,8 +7,11 @@
 // same spans (they are merged). A point (x, y) is inside when
 // left <= x < right and top <= y < bottom of some span of some band.
 //
-// Adding one-pixel rows in order (the way a skin's outline is built) appends
-// to the last band or merges with it, so it costs no more than the row.
+// The spans of all bands sit in one array in band order, with nothing
+// between them, so the spans of the last band are always the tail of it.
+// That is what makes the common way of building a region cheap: adding
+// rectangles row by row, top to bottom and left to right within a row (the
+// way a skin's outline is built), only ever touches the end of both arrays.
 
 #include "platform/win/WinTypes.h"
 
@@ -33,7 +36,11 @@ public:
 
     Region() = default;
     explicit Region(const RECT& r);
-    // The ellipse inscribed in (l, t, r - 1, b - 1), as CreateEllipticRgn.
+    // The rectangle between two corners given in any order.
+    static Region FromCorners(int x1, int y1, int x2, int y2);
+    // The ellipse inscribed in (l, t, r - 1, b - 1), as CreateEllipticRgn;
+    // the corners may come in any order. See Region.cpp for which pixels
+    // count as inside.
     static Region Ellipse(const RECT& box);
 
     bool IsEmpty() const { return bands_.empty(); }
@@ -41,6 +48,7 @@ public:
     int Complexity() const;
     RECT Bounds() const;
     bool Contains(int x, int y) const;
+    // Whether any pixel of r (right and bottom edges excluded) is inside.
     bool Intersects(const RECT& r) const;
 
     void Offset(int dx, int dy);
@@ -51,14 +59,23 @@ public:
     Region Subtract(const Region& other) const;
     Region Xor(const Region& other) const;
 
-    // Adds a rectangle by union; rectangles that arrive row by row, top to
-    // bottom and left to right within a row, take the fast path.
+    // out = a <mode> b for RGN_AND, RGN_OR, RGN_XOR, RGN_DIFF and RGN_COPY
+    // (which takes a). out may be a or b. A union into a that adds a single
+    // rectangle goes through AddRect, so building a region rectangle by
+    // rectangle stays cheap. Answers false, leaving out alone, for any other
+    // mode.
+    static bool Apply(int mode, const Region& a, const Region& b, Region& out);
+
+    // Adds a rectangle by union. A rectangle below the last band, or on the
+    // last band's bottom rows and not left of its last span, is appended in
+    // amortised constant time; anything else takes the general union.
     void AddRect(const RECT& r);
 
     bool operator==(const Region& other) const;
 
     const std::vector<Band>& Bands() const { return bands_; }
     const Span* SpansOf(const Band& b) const { return spans_.data() + b.firstSpan; }
+    std::size_t SpanTotal() const { return spans_.size(); }
 
     // Calls f(left, right) for every piece of [x0, x1) on row y that lies
     // inside the region, left to right.
@@ -95,7 +112,14 @@ public:
     // Takes bands and spans that already keep the invariants above.
     void Assign(std::vector<Band> bands, std::vector<Span> spans);
 
+    // Whether the bands and spans keep every invariant above; for asserts.
+    bool WellFormed() const;
+
 private:
+    void AppendBand(const RECT& r);
+    void ExtendLastBand(const RECT& r);
+    void MergeLastBand();
+
     std::vector<Band> bands_;
     std::vector<Span> spans_;
 };
