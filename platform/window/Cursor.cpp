@@ -3,6 +3,7 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/window/Resources.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <set>
@@ -18,9 +19,17 @@ std::set<const HCURSOR__*>& Live()
     return live;
 }
 
+// Every cursor made here, owned until it is destroyed or the program ends.
+std::vector<std::unique_ptr<Cursor>>& Owned()
+{
+    static std::vector<std::unique_ptr<Cursor>> owned;
+    return owned;
+}
+
 Cursor* Register(std::unique_ptr<Cursor> c)
 {
-    Cursor* raw = c.release();
+    Cursor* raw = c.get();
+    Owned().push_back(std::move(c));
     Live().insert(raw);
     return raw;
 }
@@ -169,7 +178,8 @@ BOOL DestroyCursor(HCURSOR cursor)
         return FALSE;
     if (!c->shared) {
         Live().erase(c);
-        delete c;
+        auto& owned = Owned();
+        owned.erase(std::remove_if(owned.begin(), owned.end(), [c](const auto& p) { return p.get() == c; }), owned.end());
     }
     return TRUE;
 }

@@ -1,0 +1,128 @@
+#include "tools/resgen/Art.h"
+
+#include "platform/gdi/BmpFile.h"
+#include "res/PointerFile.h"
+#include "tools/resgen/Canvas.h"
+#include "tools/resgen/Pencil.h"
+
+#include <cmath>
+
+namespace resgen {
+
+namespace {
+
+void Fill(cairo_t* cr, double r, double g, double b)
+{
+    cairo_set_source_rgb(cr, r, g, b);
+    cairo_paint(cr);
+}
+
+// A rectangle of the given size with corners rounded by radius, centred on
+// the origin.
+void RoundedRect(cairo_t* cr, double width, double height, double radius)
+{
+    const double x = -width / 2, y = -height / 2;
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, x + width - radius, y + radius, radius, -M_PI / 2, 0);
+    cairo_arc(cr, x + width - radius, y + height - radius, radius, 0, M_PI / 2);
+    cairo_arc(cr, x + radius, y + height - radius, radius, M_PI / 2, M_PI);
+    cairo_arc(cr, x + radius, y + radius, radius, M_PI, 3 * M_PI / 2);
+    cairo_close_path(cr);
+}
+
+// A sheet of paper with a folded corner, lines of writing and a stroke of
+// red ink, filling most of a 32 x 32 icon.
+void DrawPage(cairo_t* cr)
+{
+    const double left = 3.5, top = 2.5, right = 24.5, bottom = 29.5, fold = 6;
+    // A soft shadow to the lower right lifts the page off any background.
+    cairo_rectangle(cr, left + 1.5, top + 1.5, right - left, bottom - top);
+    cairo_set_source_rgba(cr, 0, 0, 0, 0.25);
+    cairo_fill(cr);
+    cairo_move_to(cr, left, top);
+    cairo_line_to(cr, right - fold, top);
+    cairo_line_to(cr, right, top + fold);
+    cairo_line_to(cr, right, bottom);
+    cairo_line_to(cr, left, bottom);
+    cairo_close_path(cr);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_fill_preserve(cr);
+    cairo_set_source_rgb(cr, 0.45, 0.47, 0.52);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    // The folded corner.
+    cairo_move_to(cr, right - fold, top);
+    cairo_line_to(cr, right - fold, top + fold);
+    cairo_line_to(cr, right, top + fold);
+    cairo_close_path(cr);
+    cairo_set_source_rgb(cr, 0.84, 0.86, 0.9);
+    cairo_fill_preserve(cr);
+    cairo_set_source_rgb(cr, 0.45, 0.47, 0.52);
+    cairo_stroke(cr);
+    // Lines of writing, pale blue; the first stops short of the fold.
+    cairo_set_source_rgb(cr, 0.55, 0.68, 0.88);
+    cairo_set_line_width(cr, 1.2);
+    const double lengths[] = { 11, 17, 15, 17, 9 };
+    for (int i = 0; i < 5; ++i) {
+        const double y = 7.5 + 3.5 * i;
+        cairo_move_to(cr, left + 3, y);
+        cairo_line_to(cr, left + 3 + lengths[i], y);
+        cairo_stroke(cr);
+    }
+    // A circle of red ink round part of the writing, as a teacher marks it.
+    cairo_save(cr);
+    cairo_translate(cr, 11.5, 19);
+    cairo_scale(cr, 7, 4.2);
+    cairo_arc(cr, 0, 0, 1, 0.3, 2 * M_PI - 0.2);
+    cairo_restore(cr);
+    cairo_set_source_rgb(cr, 0.86, 0.12, 0.1);
+    cairo_set_line_width(cr, 1.6);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_stroke(cr);
+}
+
+Bytes Pointer(const res::Pointer& p) { return res::EncodePointer(p); }
+
+} // namespace
+
+Bytes EraserMask()
+{
+    Canvas canvas(62, 62);
+    cairo_t* cr = canvas.cr();
+    Fill(cr, 1, 1, 1);
+    // A crisp edge: whoever uses the mask takes every pixel that is not
+    // white as part of the shape.
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    cairo_translate(cr, 31, 31);
+    cairo_rotate(cr, M_PI / 4);
+    RoundedRect(cr, 56, 28, 3);
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_fill(cr);
+    return gdi::EncodeBmp(*canvas.ToSurface(), 24);
+}
+
+Bytes PencilCursor()
+{
+    Canvas canvas(32, 32);
+    // The point lies near the hot spot pixel's upper left corner, so that
+    // the outline round it fills that pixel and none before it.
+    DrawPencil(canvas.cr(), PencilShape { 4.2, 5.2, 27.0, 28.0, 7.6, 1.0 });
+    return Pointer(canvas.ToPalettePointer(POINT { 4, 5 }, PencilColors()));
+}
+
+Bytes BlankCursor()
+{
+    Canvas canvas(32, 32);
+    return Pointer(canvas.ToPointer(POINT { 16, 9 }));
+}
+
+Bytes ProgramIcon()
+{
+    Canvas canvas(32, 32);
+    cairo_t* cr = canvas.cr();
+    DrawPage(cr);
+    DrawPencil(cr, PencilShape { 17.5, 21.5, 30.2, 4.2, 5.6, 0.9 });
+    return Pointer(canvas.ToPointer(POINT { 16, 16 }));
+}
+
+} // namespace resgen

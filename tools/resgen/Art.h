@@ -1,0 +1,25 @@
+#pragma once
+
+// The pictures of the program's resources, each drawn by code and returned
+// as the bytes of its resource file.
+
+#include <cstdint>
+#include <vector>
+
+namespace resgen {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Bitmap 142, 62 x 62 at 24 bits: the eraser's shape as a two-colour mask,
+// a black block twice as long as it is wide, turned to run from the upper
+// left to the lower right, on white.
+Bytes EraserMask();
+// Cursor 137, 32 x 32 in sixteen colours or fewer: a pencil whose point is
+// the hot spot (4, 5).
+Bytes PencilCursor();
+// Cursor 156, 32 x 32: nothing visible, hot spot (16, 9).
+Bytes BlankCursor();
+// Icon 128, 32 x 32: a page with handwriting and a pencil over it.
+Bytes ProgramIcon();
+
+} // namespace resgen
