@@ -95,6 +95,7 @@ void Driver::MoveTo(int x, int y)
     Ev ev;
     ev.type = Ev::Type::MouseMove;
     ev.screen = POINT { x, y };
+    pointer_ = ev.screen;
     Inject(ev);
 }
 
@@ -103,7 +104,7 @@ void Driver::Press(int button)
     Ev ev;
     ev.type = Ev::Type::ButtonDown;
     ev.button = button;
-    ev.screen = screen_.CursorPos();
+    ev.screen = pointer_;
     Inject(ev);
 }
 
@@ -112,7 +113,7 @@ void Driver::Release(int button)
     Ev ev;
     ev.type = Ev::Type::ButtonUp;
     ev.button = button;
-    ev.screen = screen_.CursorPos();
+    ev.screen = pointer_;
     Inject(ev);
 }
 
@@ -137,7 +138,7 @@ void Driver::Wheel(int delta)
     Ev ev;
     ev.type = Ev::Type::Wheel;
     ev.wheelDelta = delta;
-    ev.screen = screen_.CursorPos();
+    ev.screen = pointer_;
     Inject(ev);
 }
 

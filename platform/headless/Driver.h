@@ -51,7 +51,7 @@ public:
     bool StepsLeft() const { return !steps_.empty(); }
 
     COLORREF PixelAt(int x, int y) const { return screen_.PixelAt(x, y); }
-    POINT Cursor() const { return screen_.CursorPos(); }
+    POINT Cursor() const { return pointer_; }
     // The WM_QUIT code, once the loop has seen it.
     bool QuitSeen() const { return quitSeen_; }
 
@@ -67,6 +67,9 @@ private:
     Screen screen_;
     std::deque<Step> steps_;
     bool inStep_ = false;
+    // Where the hand has put the pointer, which may be ahead of the events
+    // the program has taken so far.
+    POINT pointer_ { 0, 0 };
     bool quitSeen_ = false;
 };
 

@@ -80,6 +80,11 @@ void Screen::SetWindowRect(HWND window, const RECT& screenRect)
 {
     WindowState& w = windows_[window];
     RECT old = w.rect;
+    // A new size means new pixels; the old ones may be gone already, so
+    // nothing of the window shows until it presents again.
+    if (old.right - old.left != screenRect.right - screenRect.left
+        || old.bottom - old.top != screenRect.bottom - screenRect.top)
+        w.pixels = nullptr;
     w.rect = screenRect;
     Compose(old);
     Compose(screenRect);

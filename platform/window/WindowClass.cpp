@@ -1,5 +1,7 @@
 #include "platform/window/WindowClass.h"
 
+#include "platform/window/ControlClasses.h"
+
 #include <algorithm>
 #include <cctype>
 #include <map>
@@ -31,6 +33,9 @@ std::vector<std::function<void(const std::string&)>>& Providers()
 
 const WindowClass* FindClass(const std::string& name)
 {
+    // The system's control classes live in this library too; naming them
+    // here keeps them in every program that makes windows.
+    ctl::EnsureControlClasses();
     std::string key = Folded(name);
     auto it = Classes().find(key);
     if (it == Classes().end()) {
