@@ -8,7 +8,7 @@ HandleMap<CDC>& CDC::Map()
 
 CDC::~CDC()
 {
-    if (m_hDC)
+    if (m_hDC && !temporary_)
         ::DeleteDC(Detach());
 }
 
@@ -24,7 +24,7 @@ BOOL CDC::Attach(HDC hdc)
 HDC CDC::Detach()
 {
     HDC h = m_hDC;
-    if (h)
+    if (h && !temporary_ && Map().LookupPermanent(h) == this)
         Map().RemoveHandle(h);
     m_hDC = m_hAttribDC = nullptr;
     return h;
@@ -49,6 +49,7 @@ CDC* CDC::FromHandle(HDC hdc)
     return Map().FromHandle<CDC>(hdc, [](const void* h) {
         CDC* dc = new CDC;
         dc->m_hDC = dc->m_hAttribDC = static_cast<HDC>(const_cast<void*>(h));
+        dc->temporary_ = true;
         return dc;
     });
 }

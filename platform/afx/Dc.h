@@ -106,4 +106,10 @@ public:
 
 protected:
     static HandleMap<CDC>& Map();
+
+private:
+    // A wrapper made by FromHandle: it owns nothing, and when it goes (at
+    // idle time, or with the thread's map) it touches neither the DC nor the
+    // map.
+    bool temporary_ = false;
 };

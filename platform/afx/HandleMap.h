@@ -17,6 +17,12 @@
 template <typename Object>
 class HandleMap {
 public:
+    HandleMap() = default;
+    // Temporary wrappers never own their handles, also when the thread ends.
+    ~HandleMap() { DeleteTemporaries(); }
+    HandleMap(const HandleMap&) = delete;
+    HandleMap& operator=(const HandleMap&) = delete;
+
     void SetPermanent(const void* handle, Object* object) { permanent_[handle] = object; }
     void RemoveHandle(const void* handle)
     {

@@ -151,7 +151,7 @@ int SaveDC(HDC hdc)
         return 0;
     DeviceContext::SavedState s { dc->clipRegion, dc->windowOrg, dc->viewportOrg, dc->currentPosition, dc->pen,
         dc->brush, dc->bitmap, dc->font, dc->rop2, dc->bkMode, dc->stretchMode, dc->mapMode, dc->bkColor,
-        dc->textColor };
+        dc->textColor, dc->textAlign };
     Hold(s.pen);
     Hold(s.brush);
     if (s.font)
@@ -198,6 +198,7 @@ BOOL RestoreDC(HDC hdc, int savedDc)
     dc->bkMode = s.bkMode;
     dc->stretchMode = s.stretchMode;
     dc->mapMode = s.mapMode;
+    dc->textAlign = s.textAlign;
     dc->bkColor = s.bkColor;
     dc->textColor = s.textColor;
     return TRUE;

@@ -56,6 +56,7 @@ public:
     int bkMode = OPAQUE;
     int stretchMode = BLACKONWHITE;
     int mapMode = MM_TEXT;
+    UINT textAlign = 0; // TA_LEFT | TA_TOP
 
     // Called by the window system when a window DC is released; may be empty.
     std::function<void(DeviceContext&)> onRelease;
@@ -90,6 +91,7 @@ public:
         Font* font;
         int rop2, bkMode, stretchMode, mapMode;
         COLORREF bkColor, textColor;
+        UINT textAlign;
     };
     std::vector<SavedState> savedStates;
 

@@ -83,12 +83,21 @@ public:
     ObjectLife life;
 };
 
+class FontInstance;
+
+// A logical font: what CreateFontIndirect was asked for. The installed face
+// it stands for and its metrics are found on first use (FontInstance).
 class Font final : public HFONT__ {
 public:
-    std::string face;
-    int height = 0;
+    std::string face; // UTF-8
+    int height = 0; // LOGFONT's lfHeight
     int weight = 400;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+    BYTE charSet = 1; // DEFAULT_CHARSET
     ObjectLife life;
+    std::shared_ptr<const FontInstance> instance; // made by FontInstance::Of
 };
 
 // Registers a newly made object and returns it; the table owns it until

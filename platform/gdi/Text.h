@@ -3,7 +3,8 @@
 // GDI fonts and text: logical fonts, text metrics and extents, and drawing
 // text into a device context in its text colour, over its background colour
 // when the background mode is OPAQUE. Strings are UTF-8; counts are in bytes,
-// -1 meaning up to the terminating zero. Text is anti-aliased.
+// -1 meaning up to the terminating zero. Text is anti-aliased (bi-level on
+// monochrome targets). ExtTextOut's dx gives one advance per character.
 
 #include "platform/gdi/Gdi.h"
 
@@ -82,6 +83,9 @@ inline constexpr UINT TA_CENTER = 6;
 inline constexpr UINT TA_TOP = 0;
 inline constexpr UINT TA_BOTTOM = 8;
 inline constexpr UINT TA_BASELINE = 24;
+
+// What SetTextAlign and GetTextAlign answer for a bad device context.
+inline constexpr UINT GDI_ERROR = 0xFFFFFFFF;
 
 HFONT CreateFontIndirect(const LOGFONT* lf);
 HFONT CreateFont(int height, int width, int escapement, int orientation, int weight, DWORD italic, DWORD underline,

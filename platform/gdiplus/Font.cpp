@@ -1,7 +1,5 @@
 #include "platform/gdiplus/Font.h"
 
-#include <cairo-ft.h>
-
 #include <utility>
 
 GpFont::GpFont(cairo_font_face_t* f, double em, std::u16string family, int s)
@@ -34,19 +32,6 @@ double PixelsPerFontUnit(Unit unit)
     default:
         return 0.0;
     }
-}
-
-cairo_font_face_t* CreateCairoFace(FcPattern* resolved)
-{
-    FcPattern* minimal = FcPatternCreate();
-    for (const char* object : { FC_FILE, FC_INDEX, FC_FAMILY, FC_EMBOLDEN, FC_MATRIX }) {
-        FcValue v;
-        for (int i = 0; FcPatternGet(resolved, object, i, &v) == FcResultMatch; ++i)
-            FcPatternAdd(minimal, object, v, FcTrue);
-    }
-    cairo_font_face_t* face = cairo_ft_font_face_create_for_pattern(minimal);
-    FcPatternDestroy(minimal);
-    return face;
 }
 
 } // namespace gdiplus

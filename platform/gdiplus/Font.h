@@ -7,7 +7,6 @@
 #include "platform/gdiplus/GdiPlusFlat.h"
 
 #include <cairo.h>
-#include <fontconfig/fontconfig.h>
 
 #include <string>
 
@@ -27,10 +26,5 @@ namespace gdiplus {
 
 // Pixels per unit of font size; zero for a unit fonts cannot be sized in.
 double PixelsPerFontUnit(Unit unit);
-
-// A cairo face over a resolved fontconfig face. Only the file and the
-// synthetic styling are passed on, so that rendering options come from the
-// graphics' text hint rather than from the system's defaults.
-cairo_font_face_t* CreateCairoFace(FcPattern* resolved);
 
 } // namespace gdiplus

@@ -4,12 +4,16 @@
 #include "platform/gdiplus/Font.h"
 #include "platform/gdiplus/FontFamily.h"
 #include "platform/gdiplus/StringFormat.h"
-#include "platform/gdiplus/Utf16.h"
+#include "platform/text/FaceResolver.h"
+#include "platform/text/Utf.h"
 
 #include <algorithm>
 #include <cmath>
 
 using gdiplus::CheckCall;
+
+// Styles pass straight through to the face lookup.
+static_assert(FontStyleBold == text::kStyleBold && FontStyleItalic == text::kStyleItalic);
 
 GpStatus GdipCreateFontFamilyFromName(const WCHAR* name, GpFontCollection* collection, GpFontFamily** family)
 {
@@ -20,7 +24,7 @@ GpStatus GdipCreateFontFamilyFromName(const WCHAR* name, GpFontCollection* colle
     if (collection)
         return NotImplemented;
     std::u16string wanted(name);
-    FcPattern* face = gdiplus::ResolveFace(gdiplus::Utf16ToUtf8(wanted), FontStyleRegular);
+    FcPattern* face = text::ResolveFace(text::Utf16ToUtf8(wanted), FontStyleRegular);
     if (!face)
         return FontFamilyNotFound;
     *family = new GpFontFamily(std::move(wanted), face);
@@ -57,10 +61,10 @@ GpStatus GdipCreateFont(const GpFontFamily* family, REAL size, INT style, Unit u
         return InvalidParameter;
     if (style & (FontStyleUnderline | FontStyleStrikeout))
         return NotImplemented;
-    FcPattern* face = gdiplus::ResolveFace(gdiplus::Utf16ToUtf8(family->name), style);
+    FcPattern* face = text::ResolveFace(text::Utf16ToUtf8(family->name), style);
     if (!face)
         return FontFamilyNotFound;
-    cairo_font_face_t* cairoFace = gdiplus::CreateCairoFace(face);
+    cairo_font_face_t* cairoFace = text::CreateCairoFace(face);
     FcPatternDestroy(face);
     if (cairo_font_face_status(cairoFace) != CAIRO_STATUS_SUCCESS) {
         cairo_font_face_destroy(cairoFace);

@@ -1,7 +1,7 @@
 #pragma once
 
 // A font family: the name the program asked for and the installed face
-// that fontconfig resolved it to, through the aliases of FontAliases.cpp.
+// that fontconfig resolved it to (text::ResolveFace).
 
 #include "platform/gdiplus/GdiPlusFlat.h"
 
@@ -18,14 +18,3 @@ struct GpFontFamily {
     std::u16string name; // as asked for, which is what GdipGetFamilyName gives back
     FcPattern* face; // the matched font of regular style, with its file and charset
 };
-
-namespace gdiplus {
-
-// The installed face for a family name in the given style (FontStyleBold,
-// FontStyleItalic), ready to render: with its file, index and any synthetic
-// emboldening or slant. Null when nothing installed really carries the name
-// or one of its aliases, that is, when fontconfig could only offer its
-// last-resort default. The caller owns the pattern.
-FcPattern* ResolveFace(const std::string& familyUtf8, int style);
-
-} // namespace gdiplus

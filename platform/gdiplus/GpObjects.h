@@ -92,8 +92,4 @@ namespace gdiplus {
 // True between GdiplusStartup and the matching GdiplusShutdown.
 bool Started();
 
-// Makes the desktop's font names ("宋体", "MS Shell Dlg", ...) resolve to
-// installed faces that can show Chinese. Called by GdiplusStartup.
-void LoadFontAliases();
-
 } // namespace gdiplus

@@ -1,13 +1,13 @@
 // Graphics objects: a cairo context over either a device context's pixels or
 // a bitmap's pixels, the smoothing and text hints, and Clear.
 //
-// On a device context the cairo surface is RGB24 over the GDI surface's own
-// memory (both are 0x00RRGGBB, top-down), with the DC's offset inside its
-// surface as cairo's device offset, so that cairo's device space is the DC's
-// device space. The DC's window and viewport origins become the context's
+// On a device context the cairo surface lies over the GDI surface's pixels
+// (gdi::CreateCairoSurface), so that cairo's device space is the DC's device
+// space. The DC's window and viewport origins become the context's
 // matrix and its effective clip becomes the cairo clip, both taken when the
 // graphics is made, as the original does.
 
+#include "platform/gdi/CairoSurface.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdiplus/ApiCheck.h"
 
@@ -28,20 +28,6 @@ bool ValidSmoothing(SmoothingMode mode) { return mode >= SmoothingModeDefault &&
 bool ValidTextHint(TextRenderingHint hint)
 {
     return hint >= TextRenderingHintSystemDefault && hint <= TextRenderingHintClearTypeGridFit;
-}
-
-// Copies the rectangle r (surface coordinates, inside both) from a top-down
-// buffer of the surface's size (possibly its own memory) to a GDI surface,
-// bringing each pixel to what the surface can hold: cairo sets the unused top
-// byte, and a monochrome surface keeps only black and white.
-void CopyToSurface(const std::uint32_t* from, int fromStride, gdi::Surface& to, const RECT& r)
-{
-    for (int y = r.top; y < r.bottom; ++y) {
-        const std::uint32_t* src = from + static_cast<std::ptrdiff_t>(y) * fromStride;
-        std::uint32_t* dst = to.Row(y);
-        for (int x = r.left; x < r.right; ++x)
-            dst[x] = to.Representable(src[x]);
-    }
 }
 
 // Hands the graphics out if cairo could make its surface and context.
@@ -92,21 +78,7 @@ void GpGraphics::MarkChanged(double x0, double y0, double x1, double y1)
     // To surface coordinates, whole pixels, inside the surface.
     RECT r { static_cast<LONG>(std::floor(x0)) + surfaceOrigin.x, static_cast<LONG>(std::floor(y0)) + surfaceOrigin.y,
         static_cast<LONG>(std::ceil(x1)) + surfaceOrigin.x, static_cast<LONG>(std::ceil(y1)) + surfaceOrigin.y };
-    r.left = std::max<LONG>(r.left, 0);
-    r.top = std::max<LONG>(r.top, 0);
-    r.right = std::min<LONG>(r.right, gdiSurface->Width());
-    r.bottom = std::min<LONG>(r.bottom, gdiSurface->Height());
-    if (r.left >= r.right || r.top >= r.bottom)
-        return;
-
-    if (!copyBack.empty()) {
-        CopyToSurface(copyBack.data(), gdiSurface->Width(), *gdiSurface, r);
-    } else {
-        // Drawing happened in place: tidy the pixels cairo left.
-        CopyToSurface(gdiSurface->Row(0), gdiSurface->Stride(), *gdiSurface, r);
-        cairo_surface_mark_dirty(target);
-    }
-    gdiSurface->MarkDirty(r);
+    gdi::WriteCairoPixels(target, *gdiSurface, copyBack, r);
 }
 
 GpStatus GdipCreateFromHDC(HDC hdc, GpGraphics** graphics)
@@ -120,26 +92,12 @@ GpStatus GdipCreateFromHDC(HDC hdc, GpGraphics** graphics)
         return GenericError;
 
     gdi::Surface& surface = *dc->target;
-    const int w = surface.Width(), h = surface.Height();
     auto g = std::make_unique<GpGraphics>();
     g->gdiSurface = &surface;
     g->surfaceOrigin = dc->surfaceOffset;
-
-    std::uint32_t* data = surface.Pixels();
-    int strideBytes = surface.Stride() * 4;
-    if (surface.Stride() < 0) {
-        // cairo walks rows top-down only: draw into a top-down copy, which
-        // each drawing call writes back (MarkChanged).
-        g->copyBack.resize(static_cast<std::size_t>(w) * h);
-        for (int y = 0; y < h; ++y)
-            std::memcpy(g->copyBack.data() + static_cast<std::ptrdiff_t>(y) * w, surface.Row(y),
-                sizeof(std::uint32_t) * w);
-        data = g->copyBack.data();
-        strideBytes = w * 4;
-    }
-    g->target = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(data), CAIRO_FORMAT_RGB24, w, h,
-        strideBytes);
-    cairo_surface_set_device_offset(g->target, dc->surfaceOffset.x, dc->surfaceOffset.y);
+    // A bottom-up surface is drawn through a top-down copy, which each
+    // drawing call writes back (MarkChanged).
+    g->target = gdi::CreateCairoSurface(surface, dc->surfaceOffset, g->copyBack);
     g->cr = cairo_create(g->target);
 
     // The clip region is in device coordinates, which is what user space is

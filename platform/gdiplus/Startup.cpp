@@ -1,4 +1,5 @@
 #include "platform/gdiplus/GpObjects.h"
+#include "platform/text/FontAliases.h"
 
 #include <atomic>
 
@@ -22,7 +23,7 @@ GpStatus GdiplusStartup(ULONG_PTR* token, const GdiplusStartupInput* input, Gdip
     if (input->GdiplusVersion != 1)
         return UnsupportedGdiplusVersion;
     if (g_startCount.fetch_add(1) == 0)
-        gdiplus::LoadFontAliases();
+        text::LoadFontAliases(); // early, though fonts would load them on first use
     *token = static_cast<ULONG_PTR>(g_startCount.load());
     if (output)
         *output = GdiplusStartupOutput {};

@@ -1,6 +1,6 @@
 // Drawing and measuring strings.
 //
-// Text is laid out in the layout rectangle (TextLayout) and drawn with
+// Text is laid out in the layout rectangle (text::TextLayout) and drawn with
 // cairo through a FreeType face. Like image rectangles, layout rectangles
 // have their edges on pixel edges: (140, 75, 70, 20) spans pixels 140 ...
 // 209 and 75 ... 94, which is also what drawing is clipped to unless the
@@ -9,11 +9,12 @@
 #include "platform/gdiplus/ApiCheck.h"
 #include "platform/gdiplus/FigureContext.h"
 #include "platform/gdiplus/Font.h"
-#include "platform/gdiplus/TextLayout.h"
+#include "platform/gdiplus/StringFormat.h"
+#include "platform/text/ScaledFont.h"
+#include "platform/text/TextLayout.h"
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -22,16 +23,27 @@ namespace {
 // be anti-aliased and grid-fitted.
 void UseFont(cairo_t* cr, const GpFont& font, TextRenderingHint hint)
 {
-    cairo_set_font_face(cr, font.face);
-    cairo_set_font_size(cr, font.emPixels);
     const bool aliased = hint == TextRenderingHintSingleBitPerPixelGridFit || hint == TextRenderingHintSingleBitPerPixel;
     const bool gridFit = hint != TextRenderingHintAntiAlias && hint != TextRenderingHintSingleBitPerPixel;
-    cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_antialias(options, aliased ? CAIRO_ANTIALIAS_NONE : CAIRO_ANTIALIAS_GRAY);
-    cairo_font_options_set_hint_style(options, gridFit ? CAIRO_HINT_STYLE_FULL : CAIRO_HINT_STYLE_NONE);
-    cairo_font_options_set_hint_metrics(options, gridFit ? CAIRO_HINT_METRICS_ON : CAIRO_HINT_METRICS_OFF);
-    cairo_set_font_options(cr, options);
-    cairo_font_options_destroy(options);
+    text::UseFont(cr, font.face, font.emPixels, text::Rendering { !aliased, gridFit });
+}
+
+double AlignFactor(StringAlignment a)
+{
+    return a == StringAlignmentCenter ? 0.5 : a == StringAlignmentFar ? 1.0 : 0.0;
+}
+
+// Lays the string out as the format says.
+text::TextLayout Lay(cairo_t* cr, const WCHAR* s, INT length, const RectF& r, const GpStringFormat& f)
+{
+    text::LayoutOptions options;
+    options.alignX = AlignFactor(f.align);
+    options.alignY = AlignFactor(f.lineAlign);
+    options.wrap = (f.flags & gdiplus::kFormatNoWrap) == 0;
+    options.wholeLines = (f.flags & gdiplus::kFormatLineLimit) != 0;
+    options.trailingSpaces = (f.flags & gdiplus::kFormatMeasureTrailingSpaces) != 0;
+    return text::TextLayout(cairo_get_scaled_font(cr), text::DecodeUtf16(s, length), length,
+        text::Box { r.X, r.Y, r.Width, r.Height }, options);
 }
 
 // The checks both calls share; resolves a length of -1 to the string's.
@@ -79,28 +91,15 @@ GpStatus GdipDrawString(GpGraphics* graphics, const WCHAR* text, INT length, con
     cairo_t* cr = figure.cr();
     cairo_translate(cr, -0.5, -0.5); // layout edges on pixel edges
     UseFont(cr, *font, graphics->textHint);
-    gdiplus::TextLayout laid(cairo_get_scaled_font(cr), text, length, *layout, f);
+    text::TextLayout laid = Lay(cr, text, length, *layout, f);
     if ((f.flags & gdiplus::kFormatNoClip) == 0)
         ClipToLayout(cr, *layout);
     figure.SetSource(solid->color);
 
-    // What changed is the glyphs' ink, a pixel wider for anti-aliasing.
-    gdiplus::UserBox ink { std::numeric_limits<double>::max(), std::numeric_limits<double>::max(),
-        std::numeric_limits<double>::lowest(), std::numeric_limits<double>::lowest() };
-    for (const gdiplus::TextLine& line : laid.Lines()) {
-        std::vector<cairo_glyph_t> glyphs = laid.Glyphs(line);
-        if (glyphs.empty())
-            continue;
-        cairo_show_glyphs(cr, glyphs.data(), static_cast<int>(glyphs.size()));
-        cairo_text_extents_t e;
-        cairo_glyph_extents(cr, glyphs.data(), static_cast<int>(glyphs.size()), &e);
-        ink.x0 = std::min(ink.x0, glyphs[0].x + e.x_bearing - 1);
-        ink.y0 = std::min(ink.y0, glyphs[0].y + e.y_bearing - 1);
-        ink.x1 = std::max(ink.x1, glyphs[0].x + e.x_bearing + e.width + 1);
-        ink.y1 = std::max(ink.y1, glyphs[0].y + e.y_bearing + e.height + 1);
-    }
-    if (ink.x0 < ink.x1 && ink.y0 < ink.y1)
-        figure.MarkChanged(ink);
+    // What changed is the glyphs' ink.
+    const text::InkBox ink = laid.Draw(cr);
+    if (!ink.Empty())
+        figure.MarkChanged(gdiplus::UserBox { ink.x0, ink.y0, ink.x1, ink.y1 });
     return Ok;
 }
 
@@ -116,8 +115,10 @@ GpStatus GdipMeasureString(GpGraphics* graphics, const WCHAR* text, INT length, 
     cairo_t* cr = figure.cr();
     cairo_translate(cr, -0.5, -0.5);
     UseFont(cr, *font, graphics->textHint);
-    gdiplus::TextLayout laid(cairo_get_scaled_font(cr), text, length, *layout, FormatOrDefault(format));
-    *bounds = laid.Bounds();
+    text::TextLayout laid = Lay(cr, text, length, *layout, FormatOrDefault(format));
+    const text::Box b = laid.Bounds();
+    *bounds = RectF { static_cast<REAL>(b.x), static_cast<REAL>(b.y), static_cast<REAL>(b.width),
+        static_cast<REAL>(b.height) };
     if (codepointsFitted)
         *codepointsFitted = laid.CodeUnitsFitted();
     if (linesFilled)

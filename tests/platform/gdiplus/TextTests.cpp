@@ -3,7 +3,7 @@
 
 #include "platform/gdiplus/FontFamily.h"
 #include "platform/gdiplus/StringFormat.h"
-#include "platform/gdiplus/Utf16.h"
+#include "platform/text/Utf.h"
 #include "tests/platform/gdiplus/ImagingTestSupport.h"
 #include "tests/support/TestDc.h"
 
@@ -95,14 +95,14 @@ TEST_F(TextTest, DesktopFontNamesResolveToFacesThatShowChinese)
         u"MS Shell Dlg 2", u"微软雅黑", u"Microsoft YaHei", u"Tahoma" };
     for (const char16_t* name : names) {
         Owned<GpFontFamily> family = Family(name);
-        ASSERT_TRUE(family) << gdiplus::Utf16ToUtf8(name);
+        ASSERT_TRUE(family) << text::Utf16ToUtf8(name);
         FcCharSet* charset = nullptr;
         ASSERT_EQ(FcPatternGetCharSet(family->face, FC_CHARSET, 0, &charset), FcResultMatch);
         for (const char16_t* c = kPreviewText; *c; ++c)
-            EXPECT_TRUE(FcCharSetHasChar(charset, *c)) << gdiplus::Utf16ToUtf8(name) << " lacks U+" << std::hex
+            EXPECT_TRUE(FcCharSetHasChar(charset, *c)) << text::Utf16ToUtf8(name) << " lacks U+" << std::hex
                                                        << static_cast<int>(*c);
         for (char c : std::string("50%"))
-            EXPECT_TRUE(FcCharSetHasChar(charset, static_cast<FcChar32>(c))) << gdiplus::Utf16ToUtf8(name);
+            EXPECT_TRUE(FcCharSetHasChar(charset, static_cast<FcChar32>(c))) << text::Utf16ToUtf8(name);
     }
 
     // The Song names get a Song (Ming) face when one is installed, not the
@@ -126,7 +126,7 @@ TEST_F(TextTest, UnknownNamesAreNotFound)
     for (const char16_t* name : { u"No Such Font Anywhere", u"", u"宋体体", u"Zzyzx Sans" }) {
         GpFontFamily* f = reinterpret_cast<GpFontFamily*>(0x1);
         EXPECT_EQ(GdipCreateFontFamilyFromName(name, nullptr, &f), FontFamilyNotFound)
-            << gdiplus::Utf16ToUtf8(name);
+            << text::Utf16ToUtf8(name);
     }
 }
 
@@ -208,8 +208,8 @@ TEST_F(TextTest, MeasuringLinesWrapsAndLimits)
         Owned<GpStringFormat> format(f);
         fitted = lines = -1;
         Measure(c.text, font.get(), RectF { 0, 0, c.width, c.height }, format.get(), &fitted, &lines);
-        EXPECT_EQ(lines, c.lines) << gdiplus::Utf16ToUtf8(c.text) << " in " << c.width << "x" << c.height;
-        EXPECT_EQ(fitted, c.fitted) << gdiplus::Utf16ToUtf8(c.text) << " in " << c.width << "x" << c.height;
+        EXPECT_EQ(lines, c.lines) << text::Utf16ToUtf8(c.text) << " in " << c.width << "x" << c.height;
+        EXPECT_EQ(fitted, c.fitted) << text::Utf16ToUtf8(c.text) << " in " << c.width << "x" << c.height;
     }
 
     // Latin text breaks between words, the space hanging at the line's end.

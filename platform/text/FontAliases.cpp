@@ -6,10 +6,10 @@
 // CJK-capable faces first for those names. They take the binding of the name
 // they stand for: strong for a name the program asked for, weak where the
 // name is itself one of fontconfig's last-resort substitutes (the system
-// lists "Tahoma" among them). That keeps the family lookup (FontFamily.cpp)
+// lists "Tahoma" among them). That keeps the face lookup (FaceResolver.cpp)
 // able to tell a real alias from a last resort.
 
-#include "platform/gdiplus/GpObjects.h"
+#include "platform/text/FontAliases.h"
 
 #include <fontconfig/fontconfig.h>
 
@@ -61,12 +61,12 @@ constexpr char kAliases[] = R"(<?xml version="1.0"?>
 
 } // namespace
 
-namespace gdiplus {
+namespace text {
 
 void LoadFontAliases()
 {
-    // Loading twice would only repeat the same rules; start-ups after a
-    // shutdown keep the first load.
+    // Loading twice would only repeat the same rules; GDI+ start-ups after
+    // a shutdown, and GDI fonts, keep the first load.
     static std::once_flag once;
     std::call_once(once, [] {
         FcConfig* config = FcConfigGetCurrent();
@@ -79,4 +79,4 @@ void LoadFontAliases()
     });
 }
 
-} // namespace gdiplus
+} // namespace text

@@ -1,8 +1,8 @@
-#include "platform/gdiplus/Utf16.h"
+#include "platform/text/Utf.h"
 
-namespace gdiplus {
+namespace text {
 
-std::vector<CodePoint> DecodeUtf16(const WCHAR* text, int length)
+std::vector<CodePoint> DecodeUtf16(const char16_t* text, int length)
 {
     std::vector<CodePoint> out;
     out.reserve(static_cast<std::size_t>(length));
@@ -17,6 +17,38 @@ std::vector<CodePoint> DecodeUtf16(const WCHAR* text, int length)
             out.push_back({ 0xFFFD, i, 1 });
         } else {
             out.push_back({ u, i, 1 });
+        }
+    }
+    return out;
+}
+
+std::vector<CodePoint> DecodeUtf8(const char* text, int length)
+{
+    std::vector<CodePoint> out;
+    out.reserve(static_cast<std::size_t>(length));
+    const auto* s = reinterpret_cast<const unsigned char*>(text);
+    int i = 0;
+    while (i < length) {
+        const std::uint32_t lead = s[i];
+        int extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : -1;
+        std::uint32_t value = extra == 0 ? lead : extra == 1 ? (lead & 0x1F) : extra == 2 ? (lead & 0x0F) : (lead & 0x07);
+        bool ok = extra >= 0 && i + extra < length;
+        for (int k = 1; ok && k <= extra; ++k) {
+            if ((s[i + k] & 0xC0) != 0x80)
+                ok = false;
+            else
+                value = (value << 6) | (s[i + k] & 0x3F);
+        }
+        // The shortest form only, and no surrogates or values past U+10FFFF.
+        static constexpr std::uint32_t kMin[] = { 0, 0x80, 0x800, 0x10000 };
+        if (ok && (value < kMin[extra] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)))
+            ok = false;
+        if (ok) {
+            out.push_back({ value, i, extra + 1 });
+            i += extra + 1;
+        } else {
+            out.push_back({ 0xFFFD, i, 1 });
+            ++i;
         }
     }
     return out;
@@ -49,4 +81,4 @@ std::string Utf16ToUtf8(const std::u16string& text)
     return out;
 }
 
-} // namespace gdiplus
+} // namespace text

@@ -1,0 +1,92 @@
+#pragma once
+
+// The capture graph of the document camera: one filter graph showing one
+// video input device. It lists the devices, binds the one chosen by index,
+// picks a capture size from a fixed list of widths, builds capture filter →
+// Sample Grabber (RGB24) → Color Space Converter → Video Mixing Renderer
+// (windowless), publishes frames through g_grabberCB, and forwards
+// brightness, contrast and saturation to the device. It also owns the
+// frame buffer the video view rotates frames into and the photograph is
+// written from.
+//
+// Everything runs on the user-interface thread; only the grabber callback
+// runs on the graph's streaming thread.
+
+#include "camera/ResolutionEntry.h"
+#include "platform/dshow/DShow.h"
+
+#include <cstdint>
+
+class CVMR_Capture {
+public:
+    CVMR_Capture();
+    virtual ~CVMR_Capture();
+    CVMR_Capture(const CVMR_Capture&) = delete;
+    CVMR_Capture& operator=(const CVMR_Capture&) = delete;
+
+    // A COM result: negative on failure; 1 when no device list could be
+    // had (no camera) or the index was negative; else the graph's Run.
+    HRESULT BuildGraph(int nDevice, HWND hWnd);
+    void TearDownGraph();
+    // Names added to the combo box, or -1.
+    int FillDeviceList(HWND hCombo);
+    // The index on success, -1 on failure.
+    int SelectResolution(int nIndex);
+    int GetWidth() const { return m_nWidth; }
+    int GetHeight() const { return m_nHeight; }
+
+    HRESULT SetProcAmpPercent(LONG property, int percent);
+    int GetProcAmpPercent(LONG property);
+    HRESULT SetBrightness(int percent) { return SetProcAmpPercent(VideoProcAmp_Brightness, percent); }
+    HRESULT SetContrast(int percent) { return SetProcAmpPercent(VideoProcAmp_Contrast, percent); }
+    HRESULT SetSaturation(int percent) { return SetProcAmpPercent(VideoProcAmp_Saturation, percent); }
+    int GetBrightness() { return GetProcAmpPercent(VideoProcAmp_Brightness); }
+    int GetContrast() { return GetProcAmpPercent(VideoProcAmp_Contrast); }
+    int GetSaturation() { return GetProcAmpPercent(VideoProcAmp_Saturation); }
+
+    // The renderer's current image into the frame buffer: its size, or -1.
+    int GrabRendererImage();
+    int GetFrameBuffer(BYTE** ppBuffer);
+    // Pixel bytes written, 0 when nothing was written.
+    int SaveSnapshot(const char* path);
+
+    // The resolution table (for the toolbar and for tests).
+    const ResolutionEntry* GetResolutionTable() const { return m_pResolutions; }
+    int GetResolutionCount() const { return m_pResolutions ? m_nTableRows : 0; }
+    int GetSupportedCount() const { return m_nSupported; }
+
+    // The running object table's item name of a graph: "FilterGraph %08x
+    // pid %08x", cut to the 128 wide characters of the buffer.
+    static void FormatRotName(const void* graph, DWORD processId, OLECHAR (&name)[128]);
+
+private:
+    bool BindDevice(int nDevice);
+    void SetUpRenderer(HWND hWnd);
+    HRESULT ProbeResolutions();
+    void ApplyCaptureFormat(HWND hWnd, int width, int height);
+    HRESULT ConnectChain();
+    HRESULT ConnectFilters(IBaseFilter* upstream, IBaseFilter* downstream);
+    HRESULT RegisterInRot();
+    void RemoveAllFilters();
+    void ShowBuildMessage(const char* text);
+
+    ResolutionEntry* m_pResolutions = nullptr;
+    int m_nDevice = 0;
+    HWND m_hWnd = nullptr;
+    int m_nSupported = -1;
+    int m_nWidth = 0;
+    int m_nHeight = 0;
+    DWORD m_dwRotCookie = 0;
+    IGraphBuilder* m_pGraph = nullptr;
+    IMediaControl* m_pMediaControl = nullptr;
+    IVMRWindowlessControl* m_pWindowless = nullptr;
+    IPin* m_pCapturePin = nullptr;
+    IBaseFilter* m_pCaptureFilter = nullptr;
+    IBaseFilter* m_pColourConverter = nullptr;
+    IBaseFilter* m_pRenderer = nullptr;
+    IBaseFilter* m_pGrabberFilter = nullptr;
+    ISampleGrabber* m_pSampleGrabber = nullptr;
+    BYTE* m_pFrameBuffer = nullptr;
+    int m_nFrameBufferSize = 0;
+    int m_nTableRows = 0;
+};

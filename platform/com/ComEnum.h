@@ -1,0 +1,60 @@
+#pragma once
+
+// An enumerator over a snapshot of interface pointers, the common shape of
+// IEnumMoniker, IEnumPins and IEnumFilters: Next hands out references,
+// Skip and Reset move the position, Clone copies snapshot and position.
+
+#include "platform/com/ComObject.h"
+
+#include <vector>
+
+namespace com {
+
+template <class IEnum, class IElem>
+class ComEnum final : public IEnum {
+public:
+    explicit ComEnum(std::vector<ComPtr<IElem>> items, std::size_t pos = 0) : items_(std::move(items)), pos_(pos) { }
+
+    HRESULT QueryInterface(REFIID iid, void** out) override { return QueryInterfaceOf<IEnum>(this, iid, out); }
+    INKVEIL_COM_REFCOUNT
+
+    HRESULT Next(ULONG count, IElem** out, ULONG* fetched) override
+    {
+        if (!out || (count > 1 && !fetched))
+            return E_POINTER;
+        ULONG n = 0;
+        while (n < count && pos_ < items_.size()) {
+            out[n] = ComPtr<IElem>(items_[pos_++]).Detach();
+            ++n;
+        }
+        if (fetched)
+            *fetched = n;
+        return n == count ? S_OK : S_FALSE;
+    }
+    HRESULT Skip(ULONG count) override
+    {
+        std::size_t left = items_.size() - pos_;
+        pos_ += count < left ? count : left;
+        return count <= left ? S_OK : S_FALSE;
+    }
+    HRESULT Reset() override
+    {
+        pos_ = 0;
+        return S_OK;
+    }
+    HRESULT Clone(IEnum** out) override
+    {
+        if (!out)
+            return E_POINTER;
+        *out = new ComEnum(items_, pos_);
+        return S_OK;
+    }
+
+private:
+    ~ComEnum() = default;
+    RefCount refs_;
+    std::vector<ComPtr<IElem>> items_;
+    std::size_t pos_;
+};
+
+} // namespace com

@@ -1,0 +1,309 @@
+// Format negotiation, the streaming thread and the amplifier controls of
+// the V4L2 capture filter.
+
+#include "platform/v4l2/CaptureFilter.h"
+
+#include <chrono>
+#include <cstring>
+#include <linux/videodev2.h>
+
+namespace v4l2 {
+
+namespace {
+
+constexpr std::uint32_t kBufferCount = 4;
+constexpr int kPollMs = 200;
+
+// The output pin also offers the stream configuration of its filter.
+class CapturePin final : public dshow::Pin, public IAMStreamConfig {
+public:
+    CapturePin(CaptureFilter& owner, dshow::PinBehaviour behaviour)
+        : Pin(owner, PINDIR_OUTPUT, u"Capture", std::move(behaviour)), owner_(owner)
+    {
+    }
+    HRESULT QueryInterface(REFIID iid, void** out) override
+    {
+        HRESULT hr = Pin::QueryInterface(iid, out);
+        if (hr != E_NOINTERFACE || iid != IAMStreamConfig::kIid)
+            return hr;
+        *out = static_cast<IAMStreamConfig*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG AddRef() override { return Pin::AddRef(); }
+    ULONG Release() override { return Pin::Release(); }
+    HRESULT SetFormat(AM_MEDIA_TYPE* type) override { return owner_.SetFormat(type); }
+    HRESULT GetFormat(AM_MEDIA_TYPE** out) override { return owner_.GetFormat(out); }
+
+private:
+    CaptureFilter& owner_;
+};
+
+std::uint32_t ControlOf(LONG property)
+{
+    switch (property) {
+    case VideoProcAmp_Brightness: return V4L2_CID_BRIGHTNESS;
+    case VideoProcAmp_Contrast: return V4L2_CID_CONTRAST;
+    case VideoProcAmp_Hue: return V4L2_CID_HUE;
+    case VideoProcAmp_Saturation: return V4L2_CID_SATURATION;
+    case VideoProcAmp_Sharpness: return V4L2_CID_SHARPNESS;
+    case VideoProcAmp_Gamma: return V4L2_CID_GAMMA;
+    case VideoProcAmp_WhiteBalance: return V4L2_CID_WHITE_BALANCE_TEMPERATURE;
+    case VideoProcAmp_BacklightCompensation: return V4L2_CID_BACKLIGHT_COMPENSATION;
+    case VideoProcAmp_Gain: return V4L2_CID_GAIN;
+    default: return 0;
+    }
+}
+
+HRESULT FromErrno(int negated) { return HResultFromErrno(-negated); }
+
+} // namespace
+
+GUID SubtypeOf(std::uint32_t fourcc)
+{
+    if (fourcc == V4L2_PIX_FMT_YUYV)
+        return MEDIASUBTYPE_YUY2;
+    return FourCcGuid(fourcc); // MJPG and the rest keep their own code
+}
+
+std::uint32_t FourCcOf(const GUID& subtype)
+{
+    if (subtype == MEDIASUBTYPE_YUY2)
+        return V4L2_PIX_FMT_YUYV;
+    GUID pattern = FourCcGuid(subtype.Data1);
+    return pattern == subtype ? subtype.Data1 : 0;
+}
+
+HRESULT CaptureFilter::Create(const std::string& path, REFIID iid, void** out)
+{
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    std::unique_ptr<Device> device = Device::Open(path);
+    if (!device)
+        return HResultFromErrno(ENODEV);
+    if (!device->CapturesVideo())
+        return VFW_E_NOT_FOUND;
+    auto* filter = new CaptureFilter(std::move(device));
+    HRESULT hr = filter->BaseFilter::QueryInterface(iid, out);
+    filter->BaseFilter::Release();
+    return hr;
+}
+
+CaptureFilter::CaptureFilter(std::unique_ptr<Device> device) : device_(std::move(device)), formats_(device_->Formats())
+{
+    dshow::PinBehaviour out;
+    out.check = [this](const AM_MEDIA_TYPE& t) { return CheckType(t); };
+    out.preferred = [this] { return Types(); };
+    out.connected = [this] { return ApplyConnectionType(); };
+    pin_ = &AddPin(std::make_unique<CapturePin>(*this, std::move(out)));
+}
+
+CaptureFilter::~CaptureFilter() { OnStop(); }
+
+HRESULT CaptureFilter::QueryExtra(REFIID iid, void** out)
+{
+    if (iid != IAMVideoProcAmp::kIid)
+        return E_NOINTERFACE;
+    *out = static_cast<IAMVideoProcAmp*>(this);
+    AddRef();
+    return S_OK;
+}
+
+dshow::MediaType CaptureFilter::TypeOf(std::uint32_t fourcc, std::uint32_t width, std::uint32_t height) const
+{
+    bool packed = fourcc == V4L2_PIX_FMT_YUYV;
+    DWORD compression = packed ? 0x32595559u /* 'YUY2' */ : fourcc;
+    dshow::MediaType type = dshow::MediaType::Video(SubtypeOf(fourcc), static_cast<int>(width),
+        static_cast<int>(height), packed ? 16 : 24, compression);
+    return type;
+}
+
+std::vector<dshow::MediaType> CaptureFilter::Types()
+{
+    std::vector<dshow::MediaType> types;
+    CurrentFormat now;
+    if (device_->GetFormat(now) == 0)
+        types.push_back(TypeOf(now.fourcc, now.width, now.height));
+    for (const PixelFormat& f : formats_) {
+        for (const FrameSize& s : f.sizes) {
+            if (!(f.fourcc == now.fourcc && s.width == now.width && s.height == now.height))
+                types.push_back(TypeOf(f.fourcc, s.width, s.height));
+        }
+    }
+    return types;
+}
+
+HRESULT CaptureFilter::CheckType(const AM_MEDIA_TYPE& type)
+{
+    const VIDEOINFOHEADER* vih = dshow::MediaType::VideoInfoOf(type);
+    std::uint32_t fourcc = FourCcOf(type.subtype);
+    if (type.majortype != MEDIATYPE_Video || !vih || fourcc == 0)
+        return VFW_E_TYPE_NOT_ACCEPTED;
+    auto width = static_cast<std::uint32_t>(vih->bmiHeader.biWidth);
+    auto height = static_cast<std::uint32_t>(vih->bmiHeader.biHeight < 0 ? -vih->bmiHeader.biHeight : vih->bmiHeader.biHeight);
+    for (const PixelFormat& f : formats_) {
+        for (const FrameSize& s : f.sizes) {
+            if (f.fourcc == fourcc && s.width == width && s.height == height)
+                return S_OK;
+        }
+    }
+    return VFW_E_TYPE_NOT_ACCEPTED;
+}
+
+// Puts the device into the format the pin connected with.
+HRESULT CaptureFilter::ApplyConnectionType()
+{
+    const AM_MEDIA_TYPE& type = pin_->Type().Get();
+    const BITMAPINFOHEADER& h = pin_->Type().VideoInfo()->bmiHeader;
+    std::uint32_t fourcc = FourCcOf(type.subtype);
+    auto width = static_cast<std::uint32_t>(h.biWidth);
+    auto height = static_cast<std::uint32_t>(h.biHeight < 0 ? -h.biHeight : h.biHeight);
+    CurrentFormat now;
+    if (device_->GetFormat(now) == 0 && now.fourcc == fourcc && now.width == width && now.height == height)
+        return S_OK;
+    if (int r = device_->SetFormat(fourcc, width, height, now))
+        return FromErrno(r);
+    return now.fourcc == fourcc && now.width == width && now.height == height ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
+}
+
+HRESULT CaptureFilter::SetFormat(AM_MEDIA_TYPE* type)
+{
+    if (!type)
+        return E_POINTER;
+    if (State() != State_Stopped)
+        return VFW_E_NOT_STOPPED;
+    // A connected pin keeps its type; the graph would have to reconnect.
+    if (pin_->IsConnected())
+        return VFW_E_WRONG_STATE;
+    if (FAILED(CheckType(*type)))
+        return VFW_E_INVALIDMEDIATYPE;
+    const BITMAPINFOHEADER& h = dshow::MediaType::VideoInfoOf(*type)->bmiHeader;
+    std::uint32_t fourcc = FourCcOf(type->subtype);
+    auto width = static_cast<std::uint32_t>(h.biWidth);
+    auto height = static_cast<std::uint32_t>(h.biHeight < 0 ? -h.biHeight : h.biHeight);
+    CurrentFormat now;
+    if (int r = device_->SetFormat(fourcc, width, height, now))
+        return FromErrno(r);
+    return now.fourcc == fourcc && now.width == width && now.height == height ? S_OK : VFW_E_INVALIDMEDIATYPE;
+}
+
+HRESULT CaptureFilter::GetFormat(AM_MEDIA_TYPE** out)
+{
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    CurrentFormat now;
+    if (int r = device_->GetFormat(now))
+        return FromErrno(r);
+    *out = CreateMediaType(&TypeOf(now.fourcc, now.width, now.height).Get());
+    return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT CaptureFilter::OnStart()
+{
+    // An unconnected capture pin has nowhere to send frames.
+    if (!pin_->IsConnected())
+        return S_OK;
+    CurrentFormat format;
+    if (int r = device_->GetFormat(format))
+        return FromErrno(r);
+    if (int r = device_->StartStreaming(kBufferCount))
+        return FromErrno(r);
+    stop_.store(false);
+    alive_.store(true);
+    thread_ = std::thread([this, format] { Stream(format); });
+    return S_OK;
+}
+
+void CaptureFilter::OnStop()
+{
+    if (thread_.joinable()) {
+        stop_.store(true);
+        device_->Wake();
+        thread_.join();
+    }
+    device_->StopStreaming();
+}
+
+void CaptureFilter::Stream(CurrentFormat format)
+{
+    const auto started = std::chrono::steady_clock::now();
+    const std::size_t rowBytes = static_cast<std::size_t>(format.width) * 2;
+    const bool padded = format.fourcc == V4L2_PIX_FMT_YUYV && format.bytesPerLine > rowBytes;
+    const std::size_t frameBytes = format.fourcc == V4L2_PIX_FMT_YUYV ? rowBytes * format.height : format.sizeImage;
+    if (padded)
+        packed_.resize(frameBytes); // once per stream, not per frame
+    dshow::Sample& sample = pin_->OutputSample();
+    while (!stop_.load()) {
+        Frame frame;
+        WaitResult r = device_->NextFrame(kPollMs, frame);
+        if (r == WaitResult::Gone)
+            break; // unplugged: the stream ends here, quietly
+        if (r == WaitResult::Timeout)
+            continue;
+        if (padded) {
+            for (std::uint32_t y = 0; y < format.height; ++y)
+                std::memcpy(packed_.data() + y * rowBytes, frame.data + y * format.bytesPerLine, rowBytes);
+            sample.Borrow(packed_.data(), frameBytes);
+        } else {
+            sample.Borrow(const_cast<BYTE*>(frame.data), frame.bytes < frameBytes ? frame.bytes : frameBytes);
+        }
+        auto since = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started);
+        REFERENCE_TIME start = since.count() * 10;
+        sample.SetTimes(start, start);
+        pin_->Deliver(&sample);
+        if (device_->Requeue(frame) != 0)
+            break;
+    }
+    alive_.store(false);
+}
+
+HRESULT CaptureFilter::GetRange(LONG property, LONG* min, LONG* max, LONG* step, LONG* deflt, LONG* caps)
+{
+    if (!min || !max || !step || !deflt || !caps)
+        return E_POINTER;
+    std::uint32_t id = ControlOf(property);
+    ControlRange range;
+    if (id == 0 || device_->QueryControl(id, range) != 0)
+        return E_PROP_ID_UNSUPPORTED;
+    *min = range.minimum;
+    *max = range.maximum;
+    *step = range.step;
+    *deflt = range.defaultValue;
+    *caps = VideoProcAmp_Flags_Manual;
+    return S_OK;
+}
+
+HRESULT CaptureFilter::Set(LONG property, LONG value, LONG flags)
+{
+    std::uint32_t id = ControlOf(property);
+    if (id == 0)
+        return E_PROP_ID_UNSUPPORTED;
+    if (flags != VideoProcAmp_Flags_Manual)
+        return E_INVALIDARG;
+    int r = device_->SetControl(id, value);
+    if (r == -EINVAL)
+        return E_PROP_ID_UNSUPPORTED;
+    return r ? FromErrno(r) : S_OK;
+}
+
+HRESULT CaptureFilter::Get(LONG property, LONG* value, LONG* flags)
+{
+    if (!value || !flags)
+        return E_POINTER;
+    std::uint32_t id = ControlOf(property);
+    if (id == 0)
+        return E_PROP_ID_UNSUPPORTED;
+    std::int32_t v = 0;
+    int r = device_->GetControl(id, v);
+    if (r == -EINVAL)
+        return E_PROP_ID_UNSUPPORTED;
+    if (r)
+        return FromErrno(r);
+    *value = v;
+    *flags = VideoProcAmp_Flags_Manual;
+    return S_OK;
+}
+
+} // namespace v4l2

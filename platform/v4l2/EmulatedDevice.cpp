@@ -1,0 +1,468 @@
+// The emulated camera's answers to V4L2 requests.
+
+#include "platform/v4l2/EmulatedDevice.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <linux/videodev2.h>
+#include <poll.h>
+
+namespace v4l2 {
+
+namespace {
+
+constexpr std::uint32_t kOffsetStep = 0x100000; // buffer n is mapped at n × this
+constexpr std::uint32_t kMaxBuffers = 8;
+
+void FillFormat(v4l2_pix_format& pix, const CurrentFormat& f)
+{
+    pix.pixelformat = f.fourcc;
+    pix.width = f.width;
+    pix.height = f.height;
+    pix.bytesperline = f.bytesPerLine;
+    pix.sizeimage = f.sizeImage;
+    pix.field = V4L2_FIELD_NONE;
+}
+
+CurrentFormat Describe(std::uint32_t fourcc, std::uint32_t width, std::uint32_t height)
+{
+    // Packed 4:2:2 has two bytes a pixel; compressed formats get that much
+    // room too, as their frames are never larger.
+    bool packed = fourcc == V4L2_PIX_FMT_YUYV;
+    return { fourcc, width, height, packed ? width * 2 : 0, width * height * 2 };
+}
+
+// The default picture: a grey ramp that moves one step a frame.
+void DefaultPicture(const CurrentFormat& f, std::uint64_t n, std::uint8_t* out)
+{
+    for (std::uint32_t y = 0; y < f.height; ++y) {
+        std::uint8_t* row = out + static_cast<std::size_t>(y) * f.width * 2;
+        for (std::uint32_t x = 0; x < f.width; ++x) {
+            row[x * 2] = static_cast<std::uint8_t>(16 + (x + y + n) % 220);
+            row[x * 2 + 1] = 128;
+        }
+    }
+}
+
+} // namespace
+
+class EmulatedIo final : public DeviceIo {
+public:
+    EmulatedIo(std::shared_ptr<EmulatedDevice> device, int handle) : device_(std::move(device)), handle_(handle) { }
+    ~EmulatedIo() override { device_->Close(handle_); }
+    int Ioctl(unsigned long request, void* arg) override { return device_->Ioctl(handle_, request, arg); }
+    void* Map(std::size_t length, std::uint32_t offset) override { return device_->Map(length, offset); }
+    void Unmap(void*, std::size_t) override { }
+    short Poll(int timeoutMs) override { return device_->Poll(handle_, timeoutMs); }
+    void Wake() override { device_->Wake(handle_); }
+
+private:
+    std::shared_ptr<EmulatedDevice> device_;
+    int handle_;
+};
+
+EmulatedDevice::EmulatedDevice(std::string card, std::uint32_t deviceCaps, std::vector<EmulatedFormat> formats,
+    std::vector<EmulatedControl> controls)
+    : card_(std::move(card)), deviceCaps_(deviceCaps), formats_(std::move(formats)), controls_(std::move(controls)),
+      picture_(DefaultPicture)
+{
+    // The first size of the first format is in force at first.
+    if (!formats_.empty()) {
+        const EmulatedFormat& f = formats_.front();
+        if (!f.sizes.empty())
+            current_ = Describe(f.fourcc, f.sizes.front().width, f.sizes.front().height);
+        else
+            current_ = Describe(f.fourcc, f.maxWidth, f.maxHeight);
+    }
+}
+
+std::shared_ptr<EmulatedDevice> EmulatedDevice::Camera(std::string card, std::vector<FrameSize> yuyvSizes,
+    std::vector<EmulatedControl> controls)
+{
+    EmulatedFormat yuyv;
+    yuyv.fourcc = V4L2_PIX_FMT_YUYV;
+    yuyv.sizes = std::move(yuyvSizes);
+    return std::make_shared<EmulatedDevice>(std::move(card), V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING,
+        std::vector<EmulatedFormat> { yuyv }, std::move(controls));
+}
+
+void EmulatedDevice::SetPicture(Picture picture)
+{
+    std::lock_guard guard(lock_);
+    picture_ = std::move(picture);
+}
+
+void EmulatedDevice::SetFramePeriod(std::chrono::microseconds period)
+{
+    std::lock_guard guard(lock_);
+    period_ = period;
+}
+
+void EmulatedDevice::Unplug()
+{
+    std::lock_guard guard(lock_);
+    unplugged_ = true;
+    // Buffers waiting for a picture come back marked bad.
+    for (std::uint32_t i : queued_) {
+        buffers_[i].error = true;
+        buffers_[i].bytesUsed = 0;
+        done_.push_back(i);
+    }
+    queued_.clear();
+    changed_.notify_all();
+}
+
+bool EmulatedDevice::Unplugged() const
+{
+    std::lock_guard guard(lock_);
+    return unplugged_;
+}
+
+std::uint64_t EmulatedDevice::FramesProduced() const
+{
+    std::lock_guard guard(lock_);
+    return produced_;
+}
+
+int EmulatedDevice::OpenHandles() const
+{
+    std::lock_guard guard(lock_);
+    return openHandles_;
+}
+
+CurrentFormat EmulatedDevice::Current() const
+{
+    std::lock_guard guard(lock_);
+    return current_;
+}
+
+std::int32_t EmulatedDevice::ControlValue(std::uint32_t id) const
+{
+    std::lock_guard guard(lock_);
+    for (const EmulatedControl& c : controls_) {
+        if (c.id == id)
+            return c.value;
+    }
+    return 0;
+}
+
+const EmulatedFormat* EmulatedDevice::FindFormat(std::uint32_t fourcc) const
+{
+    for (const EmulatedFormat& f : formats_) {
+        if (f.fourcc == fourcc)
+            return &f;
+    }
+    return nullptr;
+}
+
+EmulatedControl* EmulatedDevice::FindControl(std::uint32_t id)
+{
+    for (EmulatedControl& c : controls_) {
+        if (c.id == id)
+            return &c;
+    }
+    return nullptr;
+}
+
+int EmulatedDevice::Ioctl(int handle, unsigned long request, void* arg)
+{
+    std::lock_guard guard(lock_);
+    if (unplugged_ && request != VIDIOC_DQBUF)
+        return -ENODEV;
+    const bool captures = (deviceCaps_ & V4L2_CAP_VIDEO_CAPTURE) != 0;
+    switch (request) {
+    case VIDIOC_QUERYCAP: {
+        auto* cap = static_cast<v4l2_capability*>(arg);
+        std::memset(cap, 0, sizeof *cap);
+        std::strncpy(reinterpret_cast<char*>(cap->driver), "emulated", sizeof cap->driver - 1);
+        std::strncpy(reinterpret_cast<char*>(cap->card), card_.c_str(), sizeof cap->card - 1);
+        cap->capabilities = deviceCaps_ | V4L2_CAP_DEVICE_CAPS;
+        cap->device_caps = deviceCaps_;
+        return 0;
+    }
+    case VIDIOC_ENUM_FMT: {
+        auto* desc = static_cast<v4l2_fmtdesc*>(arg);
+        if (!captures || desc->type != V4L2_BUF_TYPE_VIDEO_CAPTURE || desc->index >= formats_.size())
+            return -EINVAL;
+        desc->pixelformat = formats_[desc->index].fourcc;
+        return 0;
+    }
+    case VIDIOC_ENUM_FRAMESIZES: {
+        auto* fs = static_cast<v4l2_frmsizeenum*>(arg);
+        const EmulatedFormat* f = FindFormat(fs->pixel_format);
+        if (!f)
+            return -EINVAL;
+        if (f->maxWidth != 0) {
+            if (fs->index != 0)
+                return -EINVAL;
+            fs->type = f->continuous ? V4L2_FRMSIZE_TYPE_CONTINUOUS : V4L2_FRMSIZE_TYPE_STEPWISE;
+            fs->stepwise = { f->minWidth, f->maxWidth, f->stepWidth, f->minHeight, f->maxHeight, f->stepHeight };
+            return 0;
+        }
+        if (fs->index >= f->sizes.size())
+            return -EINVAL;
+        fs->type = V4L2_FRMSIZE_TYPE_DISCRETE;
+        fs->discrete = { f->sizes[fs->index].width, f->sizes[fs->index].height };
+        return 0;
+    }
+    case VIDIOC_G_FMT: {
+        auto* f = static_cast<v4l2_format*>(arg);
+        if (!captures || f->type != V4L2_BUF_TYPE_VIDEO_CAPTURE)
+            return -EINVAL;
+        FillFormat(f->fmt.pix, current_);
+        return 0;
+    }
+    case VIDIOC_S_FMT:
+        if (!captures || static_cast<v4l2_format*>(arg)->type != V4L2_BUF_TYPE_VIDEO_CAPTURE)
+            return -EINVAL;
+        return SetFormatLocked(arg);
+    case VIDIOC_QUERYCTRL: {
+        auto* q = static_cast<v4l2_queryctrl*>(arg);
+        EmulatedControl* c = FindControl(q->id);
+        if (!c)
+            return -EINVAL;
+        q->type = V4L2_CTRL_TYPE_INTEGER;
+        q->minimum = c->minimum;
+        q->maximum = c->maximum;
+        q->step = c->step;
+        q->default_value = c->defaultValue;
+        q->flags = 0;
+        return 0;
+    }
+    case VIDIOC_G_CTRL:
+    case VIDIOC_S_CTRL: {
+        auto* ctl = static_cast<v4l2_control*>(arg);
+        EmulatedControl* c = FindControl(ctl->id);
+        if (!c)
+            return -EINVAL;
+        if (request == VIDIOC_S_CTRL) {
+            // Clamped to the range and rounded to the nearest step.
+            std::int64_t v = std::clamp<std::int64_t>(ctl->value, c->minimum, c->maximum);
+            std::int64_t step = c->step > 0 ? c->step : 1;
+            v = c->minimum + (v - c->minimum + step / 2) / step * step;
+            c->value = static_cast<std::int32_t>(std::min<std::int64_t>(v, c->maximum));
+        }
+        ctl->value = c->value;
+        return 0;
+    }
+    default:
+        return BufferRequest(handle, request, arg);
+    }
+}
+
+int EmulatedDevice::SetFormatLocked(void* arg)
+{
+    auto* f = static_cast<v4l2_format*>(arg);
+    if (!buffers_.empty())
+        return -EBUSY;
+    const EmulatedFormat* format = FindFormat(f->fmt.pix.pixelformat);
+    if (!format)
+        format = &formats_.front();
+    std::uint32_t w = f->fmt.pix.width, h = f->fmt.pix.height;
+    if (format->maxWidth != 0) {
+        auto fit = [](std::uint32_t v, std::uint32_t lo, std::uint32_t hi, std::uint32_t step) {
+            v = std::clamp(v, lo, hi);
+            return step > 1 ? lo + (v - lo) / step * step : v;
+        };
+        w = fit(w, format->minWidth, format->maxWidth, format->continuous ? 1 : format->stepWidth);
+        h = fit(h, format->minHeight, format->maxHeight, format->continuous ? 1 : format->stepHeight);
+    } else {
+        // The nearest discrete size, as drivers choose.
+        auto distance = [&](const FrameSize& s) {
+            return std::abs(static_cast<long>(s.width) - static_cast<long>(w))
+                + std::abs(static_cast<long>(s.height) - static_cast<long>(h));
+        };
+        const FrameSize& best = *std::min_element(format->sizes.begin(), format->sizes.end(),
+            [&](const FrameSize& a, const FrameSize& b) { return distance(a) < distance(b); });
+        w = best.width;
+        h = best.height;
+    }
+    current_ = Describe(format->fourcc, w, h);
+    FillFormat(f->fmt.pix, current_);
+    return 0;
+}
+
+int EmulatedDevice::BufferRequest(int handle, unsigned long request, void* arg)
+{
+    if (owner_ != 0 && owner_ != handle
+        && (request == VIDIOC_REQBUFS || request == VIDIOC_QBUF || request == VIDIOC_DQBUF
+            || request == VIDIOC_STREAMON || request == VIDIOC_STREAMOFF || request == VIDIOC_QUERYBUF))
+        return -EBUSY;
+    switch (request) {
+    case VIDIOC_REQBUFS: {
+        auto* req = static_cast<v4l2_requestbuffers*>(arg);
+        if (req->type != V4L2_BUF_TYPE_VIDEO_CAPTURE || req->memory != V4L2_MEMORY_MMAP)
+            return -EINVAL;
+        if (streaming_ && req->count != 0)
+            return -EBUSY;
+        streaming_ = false;
+        queued_.clear();
+        done_.clear();
+        buffers_.clear();
+        owner_ = 0;
+        if (req->count == 0)
+            return 0;
+        req->count = std::clamp<std::uint32_t>(req->count, 2, kMaxBuffers);
+        buffers_.resize(req->count);
+        for (Buffer& b : buffers_)
+            b.data.assign(current_.sizeImage, 0);
+        owner_ = handle;
+        return 0;
+    }
+    case VIDIOC_QUERYBUF:
+    case VIDIOC_QBUF:
+    case VIDIOC_DQBUF: {
+        auto* b = static_cast<v4l2_buffer*>(arg);
+        if (b->type != V4L2_BUF_TYPE_VIDEO_CAPTURE || b->memory != V4L2_MEMORY_MMAP)
+            return -EINVAL;
+        if (request == VIDIOC_DQBUF) {
+            if (done_.empty())
+                return unplugged_ ? -ENODEV : -EAGAIN;
+            std::uint32_t i = done_.front();
+            done_.pop_front();
+            b->index = i;
+            b->bytesused = buffers_[i].bytesUsed;
+            b->flags = buffers_[i].error ? V4L2_BUF_FLAG_ERROR : 0;
+            b->length = static_cast<std::uint32_t>(buffers_[i].data.size());
+            return 0;
+        }
+        if (b->index >= buffers_.size())
+            return -EINVAL;
+        if (request == VIDIOC_QUERYBUF) {
+            b->length = static_cast<std::uint32_t>(buffers_[b->index].data.size());
+            b->m.offset = b->index * kOffsetStep;
+            return 0;
+        }
+        if (std::find(queued_.begin(), queued_.end(), b->index) != queued_.end())
+            return -EINVAL;
+        buffers_[b->index].error = false;
+        queued_.push_back(b->index);
+        changed_.notify_all();
+        return 0;
+    }
+    case VIDIOC_STREAMON:
+        if (buffers_.empty())
+            return -EINVAL;
+        streaming_ = true;
+        nextFrame_ = std::chrono::steady_clock::now() + period_;
+        changed_.notify_all();
+        return 0;
+    case VIDIOC_STREAMOFF:
+        // Every buffer returns to the application.
+        streaming_ = false;
+        queued_.clear();
+        done_.clear();
+        return 0;
+    default:
+        return -ENOTTY;
+    }
+}
+
+void* EmulatedDevice::Map(std::size_t length, std::uint32_t offset)
+{
+    std::lock_guard guard(lock_);
+    std::uint32_t i = offset / kOffsetStep;
+    if (unplugged_ || offset % kOffsetStep != 0 || i >= buffers_.size() || length > buffers_[i].data.size())
+        return nullptr;
+    return buffers_[i].data.data();
+}
+
+void EmulatedDevice::ProduceLocked()
+{
+    std::uint32_t i = queued_.front();
+    queued_.pop_front();
+    Buffer& b = buffers_[i];
+    if (picture_)
+        picture_(current_, produced_, b.data.data());
+    b.bytesUsed = current_.sizeImage;
+    ++produced_;
+    done_.push_back(i);
+}
+
+short EmulatedDevice::Poll(int handle, int timeoutMs)
+{
+    std::unique_lock guard(lock_);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        if (unplugged_)
+            return POLLERR | POLLHUP;
+        if (woken_[handle]) {
+            woken_[handle] = false;
+            return 0;
+        }
+        if (handle == owner_ && !done_.empty())
+            return POLLIN;
+        auto now = std::chrono::steady_clock::now();
+        bool canProduce = handle == owner_ && streaming_ && !queued_.empty();
+        if (canProduce && now >= nextFrame_) {
+            ProduceLocked();
+            nextFrame_ = now + period_;
+            return POLLIN;
+        }
+        if (now >= deadline)
+            return 0;
+        changed_.wait_until(guard, canProduce ? std::min(deadline, nextFrame_) : deadline);
+    }
+}
+
+void EmulatedDevice::Wake(int handle)
+{
+    std::lock_guard guard(lock_);
+    woken_[handle] = true;
+    changed_.notify_all();
+}
+
+void EmulatedDevice::Close(int handle)
+{
+    std::lock_guard guard(lock_);
+    --openHandles_;
+    woken_.erase(handle);
+    // Closing the handle that held the buffers frees them.
+    if (owner_ == handle) {
+        owner_ = 0;
+        streaming_ = false;
+        queued_.clear();
+        done_.clear();
+        buffers_.clear();
+    }
+}
+
+void EmulatedDeviceSystem::Add(std::string path, std::shared_ptr<EmulatedDevice> device)
+{
+    std::lock_guard guard(lock_);
+    devices_.emplace_back(std::move(path), std::move(device));
+}
+
+std::vector<std::string> EmulatedDeviceSystem::Nodes()
+{
+    std::lock_guard guard(lock_);
+    std::vector<std::string> nodes;
+    // An unplugged camera's node is gone.
+    for (auto& d : devices_) {
+        if (!d.second->Unplugged())
+            nodes.push_back(d.first);
+    }
+    return nodes;
+}
+
+std::unique_ptr<DeviceIo> EmulatedDeviceSystem::Open(const std::string& path)
+{
+    std::shared_ptr<EmulatedDevice> device;
+    {
+        std::lock_guard guard(lock_);
+        for (auto& d : devices_) {
+            if (d.first == path)
+                device = d.second;
+        }
+    }
+    if (!device)
+        return nullptr;
+    std::lock_guard guard(device->lock_);
+    if (device->unplugged_)
+        return nullptr;
+    ++device->openHandles_;
+    return std::make_unique<EmulatedIo>(device, device->nextHandle_++);
+}
+
+} // namespace v4l2
