@@ -426,16 +426,16 @@ TEST_F(ChooseColorTest, DoubleClickEnterAndArrowsWorkTheSwatches)
     EXPECT_EQ(cc.rgbResult, ColorChooser::Basic(26)) << "arrows move the selection; Enter accepts it";
 }
 
-// Disabled: the in-memory screen keeps the surface a top-level window had
-// before it grew, so growing the dialog once shown reads freed pixels.
-TEST_F(ChooseColorTest, DISABLED_DefineCustomColoursOpensTheRestOfTheDialog)
+TEST_F(ChooseColorTest, DefineCustomColoursOpensTheRestOfTheDialog)
 {
     int narrow = 0, wide = 0;
     BOOL mixEnabled = TRUE;
+    bool fieldsHidden = false, fieldsShown = false;
     driver.WhenWaiting([&] {
         RECT r;
         GetClientRect(Box(), &r);
         narrow = r.right;
+        fieldsHidden = !IsWindowVisible(Item(kColorRedId));
     });
     ClickItem(kColorMixId);
     driver.WhenWaiting([&] {
@@ -443,12 +443,15 @@ TEST_F(ChooseColorTest, DISABLED_DefineCustomColoursOpensTheRestOfTheDialog)
         GetClientRect(Box(), &r);
         wide = r.right;
         mixEnabled = IsWindowEnabled(Item(kColorMixId));
+        fieldsShown = IsWindowVisible(Item(kColorRedId)) != FALSE;
         driver.Key(VK_ESCAPE);
     });
     EXPECT_FALSE(ChooseColor(&cc));
     EXPECT_LT(narrow, ColorPicture::kField.left) << "closed, the field lies outside";
     EXPECT_GT(wide, ColorPicture::kBar.right);
     EXPECT_FALSE(mixEnabled);
+    EXPECT_TRUE(fieldsHidden) << "Tab must not reach fields outside the narrow dialog";
+    EXPECT_TRUE(fieldsShown);
 }
 
 TEST_F(ChooseColorTest, BadStructuresAreRefused)
