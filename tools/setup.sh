@@ -8,8 +8,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libfontconfig-dev libfreetype-dev
   libyuv-dev
-  libx11-dev libxext-dev libxcursor-dev libxtst-dev
+  libx11-dev libxext-dev libxcursor-dev libxtst-dev libxfixes-dev
   xvfb xauth
+  python3-pil
   fonts-arphic-uming fonts-wqy-microhei
 )
 
