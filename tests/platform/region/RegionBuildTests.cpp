@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <random>
 #include <set>
+#include <sstream>
 #include <vector>
 
 using namespace regiontest;
@@ -19,14 +20,14 @@ namespace {
 std::string BandsOf(HRGN rgn)
 {
     const gdi::Region& r = RegionOf(rgn);
-    std::string s;
+    std::ostringstream s;
     for (const auto& b : r.Bands()) {
-        s += std::to_string(b.top) + "-" + std::to_string(b.bottom) + ":";
+        s << b.top << '-' << b.bottom << ':';
         for (std::uint32_t i = 0; i < b.spanCount; ++i)
-            s += (i ? "," : "") + std::to_string(r.SpansOf(b)[i].left) + "-" + std::to_string(r.SpansOf(b)[i].right);
-        s += ";";
+            s << (i ? "," : "") << r.SpansOf(b)[i].left << '-' << r.SpansOf(b)[i].right;
+        s << ';';
     }
-    return s;
+    return s.str();
 }
 
 void Add(HRGN rgn, const RECT& r, int mode = RGN_OR)
