@@ -272,6 +272,10 @@ LRESULT DefDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     DialogState* s = DialogOf(hwnd);
     if (s && s->proc && msg != WM_NCCREATE) {
         LONG_PTR handled = s->proc(hwnd, msg, wParam, lParam);
+        // The answer to WM_INITDIALOG is the procedure's own, FALSE included:
+        // FALSE says the procedure placed the focus itself.
+        if (msg == WM_INITDIALOG)
+            return handled;
         if (handled) {
             if (AnswersDirectly(msg))
                 return handled;

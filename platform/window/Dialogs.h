@@ -33,5 +33,6 @@ UINT GetDlgItemText(HWND dialog, int id, char* out, int max);
 // The modal loop that dialog boxes and message boxes share: runs messages
 // (through the message filter, then IsDialogMessage for the dialog) until
 // done() answers true, keeping timers and painting of every window alive.
-// The owner is disabled meanwhile.
+// Disabling the owner meanwhile is the caller's part (DialogBoxParam,
+// MessageBox and CDialog::DoModal each do it around the loop).
 void RunModalLoop(HWND dialog, bool (*done)(HWND));

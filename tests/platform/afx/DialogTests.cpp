@@ -91,10 +91,17 @@ public:
     CDrawnButton drawn;
     CWatchedButton plain;
 
+    // With focusOn set, OnInitDialog places the focus itself and says so by
+    // answering FALSE.
+    int focusOn = 0;
     BOOL OnInitDialog() override
     {
         calls.push_back("init");
-        return CDialog::OnInitDialog();
+        BOOL answer = CDialog::OnInitDialog();
+        if (!focusOn)
+            return answer;
+        GetDlgItem(focusOn)->SetFocus();
+        return FALSE;
     }
     void OnOK() override
     {
@@ -227,6 +234,19 @@ TEST_F(Dialogs, OkAndCancelComeFromTheKeyboardAndTheButtons)
         EXPECT_EQ(dlg.DoModal(), result);
         EXPECT_EQ(dlg.calls, (Steps { "init", call }));
     }
+}
+
+TEST_F(Dialogs, InitialFocusGoesToTheFirstTabStopUnlessOnInitDialogPlacedIt)
+{
+    CTestDlg first;
+    ASSERT_TRUE(first.Create(IDD_TEST, &owner));
+    EXPECT_EQ(::GetFocus(), ::GetDlgItem(first.m_hWnd, IDOK));
+    first.DestroyWindow();
+
+    CTestDlg placed;
+    placed.focusOn = IDC_PLAIN;
+    ASSERT_TRUE(placed.Create(IDD_TEST, &owner));
+    EXPECT_EQ(::GetFocus(), ::GetDlgItem(placed.m_hWnd, IDC_PLAIN)) << "FALSE keeps the focus where the dialog put it";
 }
 
 TEST_F(Dialogs, AModelessDialogSeesItsControlsKeysFirstAndHidesWhenEnded)
