@@ -29,7 +29,6 @@ ProgramModule& Program()
 }
 
 // The system colour of light 3-D edges; WinUser.h has no name for it yet.
-constexpr int kColor3dLight = 22;
 
 // The greys of classic button art that LR_LOADMAP3DCOLORS replaces with the
 // colours of the system's 3-D elements: dark grey, grey and light grey.
@@ -41,7 +40,7 @@ std::uint32_t MapTo3dColors(std::uint32_t pixel)
     case 0xC0C0C0:
         return gdi::PixelFromColorRef(GetSysColor(COLOR_BTNFACE));
     case 0xDFDFDF:
-        return gdi::PixelFromColorRef(GetSysColor(kColor3dLight));
+        return gdi::PixelFromColorRef(GetSysColor(COLOR_3DLIGHT));
     default:
         return pixel;
     }

@@ -88,6 +88,10 @@ COLORREF SysColor(int index)
         return RGB(109, 109, 109);
     case COLOR_BTNHIGHLIGHT:
         return RGB(255, 255, 255);
+    case COLOR_3DDKSHADOW:
+        return RGB(105, 105, 105);
+    case COLOR_3DLIGHT:
+        return RGB(227, 227, 227);
     case COLOR_INFOBK:
         return RGB(255, 255, 225);
     default:

@@ -441,6 +441,8 @@ inline constexpr int COLOR_BTNSHADOW = 16;
 inline constexpr int COLOR_GRAYTEXT = 17;
 inline constexpr int COLOR_BTNTEXT = 18;
 inline constexpr int COLOR_BTNHIGHLIGHT = 20;
+inline constexpr int COLOR_3DDKSHADOW = 21;
+inline constexpr int COLOR_3DLIGHT = 22;
 inline constexpr int COLOR_INFOTEXT = 23;
 inline constexpr int COLOR_INFOBK = 24;
 

@@ -174,10 +174,9 @@ TEST(LoadBitmap, NullForWhatIsNotThere)
 
 TEST(LoadImage, Map3dColorsReplacesTheThreeGreysOnly)
 {
-    constexpr int kColor3dLight = 22;
     const Pixels stored = { RGB(128, 128, 128), RGB(192, 192, 192), RGB(223, 223, 223), RGB(127, 127, 127),
         RGB(128, 128, 129), RGB(192, 192, 193), RGB(224, 223, 223), RGB(255, 255, 255), RGB(0, 0, 0) };
-    const Pixels mapped = { GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNFACE), GetSysColor(kColor3dLight),
+    const Pixels mapped = { GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNFACE), RGB(227, 227, 227),
         RGB(127, 127, 127), RGB(128, 128, 129), RGB(192, 192, 193), RGB(224, 223, 223), RGB(255, 255, 255),
         RGB(0, 0, 0) };
     AddPicture(Id(60030), static_cast<int>(stored.size()), 1, stored);
