@@ -43,12 +43,10 @@ inline constexpr DWORD DSTINVERT = 0x00550009;
 inline constexpr DWORD BLACKNESS = 0x00000042;
 inline constexpr DWORD WHITENESS = 0x00FF0062;
 
-// Pen styles.
+// Pen styles. Only solid and null pens exist here: dashed figures are drawn
+// with GDI+ pens, so the GDI dash styles are left out rather than drawn
+// solid.
 inline constexpr int PS_SOLID = 0;
-inline constexpr int PS_DASH = 1;
-inline constexpr int PS_DOT = 2;
-inline constexpr int PS_DASHDOT = 3;
-inline constexpr int PS_DASHDOTDOT = 4;
 inline constexpr int PS_NULL = 5;
 inline constexpr int PS_INSIDEFRAME = 6;
 

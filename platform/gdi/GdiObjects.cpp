@@ -145,7 +145,9 @@ HGDIOBJ GetStockObject(int index)
 
 HPEN CreatePen(int style, int width, COLORREF color)
 {
-    if (style < PS_SOLID || style > PS_INSIDEFRAME)
+    // The dash styles (1 to 4) are not drawn here: asking for one fails
+    // rather than quietly giving a solid pen.
+    if (style != PS_SOLID && style != PS_NULL && style != PS_INSIDEFRAME)
         return nullptr;
     return static_cast<HPEN>(static_cast<Pen*>(RegisterObject(new Pen(style, width < 0 ? 0 : width, color & 0xFFFFFF))));
 }

@@ -64,6 +64,7 @@ TEST(GdiObjects, BadHandlesAnswerFailure)
     EXPECT_EQ(SelectObject(fake, GetStockObject(BLACK_PEN)), nullptr);
     EXPECT_EQ(GetBkColor(nullptr), CLR_INVALID);
     EXPECT_EQ(CreatePen(99, 1, 0), nullptr);
+    EXPECT_EQ(CreatePen(1, 1, 0), nullptr) << "dash styles are refused, not drawn solid";
 }
 
 TEST(DeviceContextState, SettersAnswerThePreviousValue)
