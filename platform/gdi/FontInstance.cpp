@@ -20,6 +20,20 @@ constexpr BYTE kTrueType = 0x04;
 
 int Round(double v) { return static_cast<int>(std::lround(v)); }
 
+// Layouts made for the desktop's Song face (dialogs in dialog units, text
+// placed by its cell height) assume that face's line: 220/256 of the em
+// above the baseline and 36/256 below, so that a 12-pixel font has a
+// 12-pixel cell. The face that stands in for it keeps its own glyphs but
+// takes that line, or every dialog laid out in it grows by a pixel a row.
+bool IsSongName(const std::string& face)
+{
+    static const char* const kSongNames[] = { "宋体", "SimSun", "新宋体", "NSimSun" };
+    for (const char* name : kSongNames)
+        if (face == name)
+            return true;
+    return false;
+}
+
 // The advance of one character in the scaled font, in whole pixels.
 int AdvanceOf(cairo_scaled_font_t* font, char c)
 {
@@ -93,6 +107,11 @@ bool FontInstance::Realize(const Font& font, FcPattern* resolved)
     cairo_scaled_font_destroy(probe);
     if (!outline)
         return false;
+    if (IsSongName(font.face)) {
+        keepsInkInCell_ = true;
+        d.ascent = d.unitsPerEm * 220.0 / 256.0;
+        d.descent = d.unitsPerEm * 36.0 / 256.0;
+    }
 
     int ascent, descent;
     if (font.height < 0) {

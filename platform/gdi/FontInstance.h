@@ -58,6 +58,10 @@ public:
     int StrikeoutThickness() const { return strikeoutThickness_; }
     bool Underlined() const { return metrics_.tmUnderlined != 0; }
     bool StruckOut() const { return metrics_.tmStruckOut != 0; }
+    // True when the font keeps to a line it borrowed from the face it stands
+    // in for (the Song face's): its glyphs are then kept inside that cell,
+    // as the original face's always are.
+    bool KeepsInkInCell() const { return keepsInkInCell_; }
 
 private:
     FontInstance() = default;
@@ -72,6 +76,7 @@ private:
     int underlineThickness_ = 1;
     int strikeoutOffset_ = 0;
     int strikeoutThickness_ = 1;
+    bool keepsInkInCell_ = false;
 };
 
 } // namespace gdi

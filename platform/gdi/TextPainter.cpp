@@ -99,7 +99,19 @@ void TextPainter::DrawGlyphs(const std::vector<cairo_glyph_t>& glyphs, double ba
     // On a monochrome target the text is black or white, whichever the
     // colour is nearer; grey edges would only be thresholded away.
     SetColor(cr_, dc_.target->Representable(PixelFromColorRef(dc_.textColor)));
-    const text::InkBox ink = text::ShowGlyphs(cr_, glyphs);
+    const TEXTMETRIC& tm = font_.Metrics();
+    const double cellTop = std::round(baseline) - tm.tmAscent;
+    if (font_.KeepsInkInCell()) {
+        cairo_save(cr_);
+        cairo_rectangle(cr_, -1e6, cellTop, 2e6, tm.tmHeight);
+        cairo_clip(cr_);
+    }
+    text::InkBox ink = text::ShowGlyphs(cr_, glyphs);
+    if (font_.KeepsInkInCell()) {
+        cairo_restore(cr_);
+        ink.y0 = std::max(ink.y0, cellTop);
+        ink.y1 = std::min(ink.y1, cellTop + tm.tmHeight);
+    }
     if (!ink.Empty())
         Touch(ink.x0, ink.y0, ink.x1, ink.y1);
     if (font_.Underlined())

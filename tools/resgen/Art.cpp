@@ -3,6 +3,7 @@
 #include "platform/gdi/BmpFile.h"
 #include "res/PointerFile.h"
 #include "tools/resgen/Canvas.h"
+#include "tools/resgen/Paint.h"
 #include "tools/resgen/Pencil.h"
 
 #include <cmath>
@@ -10,25 +11,6 @@
 namespace resgen {
 
 namespace {
-
-void Fill(cairo_t* cr, double r, double g, double b)
-{
-    cairo_set_source_rgb(cr, r, g, b);
-    cairo_paint(cr);
-}
-
-// A rectangle of the given size with corners rounded by radius, centred on
-// the origin.
-void RoundedRect(cairo_t* cr, double width, double height, double radius)
-{
-    const double x = -width / 2, y = -height / 2;
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, x + width - radius, y + radius, radius, -M_PI / 2, 0);
-    cairo_arc(cr, x + width - radius, y + height - radius, radius, 0, M_PI / 2);
-    cairo_arc(cr, x + radius, y + height - radius, radius, M_PI / 2, M_PI);
-    cairo_arc(cr, x + radius, y + radius, radius, M_PI, 3 * M_PI / 2);
-    cairo_close_path(cr);
-}
 
 // A sheet of paper with a folded corner, lines of writing and a stroke of
 // red ink, filling most of a 32 x 32 icon.
@@ -89,13 +71,13 @@ Bytes EraserMask()
 {
     Canvas canvas(62, 62);
     cairo_t* cr = canvas.cr();
-    Fill(cr, 1, 1, 1);
+    Flood(cr, 0xFFFFFF);
     // A crisp edge: whoever uses the mask takes every pixel that is not
     // white as part of the shape.
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     cairo_translate(cr, 31, 31);
     cairo_rotate(cr, M_PI / 4);
-    RoundedRect(cr, 56, 28, 3);
+    RoundedRect(cr, -28, -14, 56, 28, 3);
     cairo_set_source_rgb(cr, 0, 0, 0);
     cairo_fill(cr);
     return gdi::EncodeBmp(*canvas.ToSurface(), 24);

@@ -1,14 +1,11 @@
 #pragma once
 
-// The pictures of the program's resources, each drawn by code and returned
-// as the bytes of its resource file.
+// The program's icon, its cursors and the eraser's mask, each drawn by code
+// and returned as the bytes of its resource file.
 
-#include <cstdint>
-#include <vector>
+#include "tools/resgen/Resource.h"
 
 namespace resgen {
-
-using Bytes = std::vector<std::uint8_t>;
 
 // Bitmap 142, 62 x 62 at 24 bits: the eraser's shape as a two-colour mask,
 // a black block twice as long as it is wide, turned to run from the upper

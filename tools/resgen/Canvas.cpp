@@ -1,6 +1,7 @@
 #include "tools/resgen/Canvas.h"
 
 #include <cassert>
+#include <cstring>
 #include <limits>
 
 namespace resgen {
@@ -81,6 +82,36 @@ std::unique_ptr<gdi::Surface> Canvas::ToSurface() const
             s->Row(y)[x] = rgb;
         }
     return s;
+}
+
+std::unique_ptr<gdi::Surface> Canvas::ToKeyedSurface(std::uint32_t key) const
+{
+    cairo_surface_flush(surface_);
+    auto s = std::make_unique<gdi::Surface>(width_, height_);
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x) {
+            const std::uint32_t p = StraightAt(x, y);
+            s->Row(y)[x] = Channel(p, 24) >= 128 ? p & 0x00FFFFFF : key;
+        }
+    return s;
+}
+
+void Canvas::PaintFrom(const gdi::Surface& picture, int x, int y)
+{
+    // The surface's words are 0x00RRGGBB; cairo reads them as opaque RGB24.
+    const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, picture.Width());
+    std::vector<unsigned char> copy(static_cast<std::size_t>(stride) * static_cast<std::size_t>(picture.Height()));
+    for (int row = 0; row < picture.Height(); ++row)
+        std::memcpy(copy.data() + static_cast<std::ptrdiff_t>(row) * stride, picture.Row(row),
+            static_cast<std::size_t>(picture.Width()) * 4);
+    cairo_surface_t* source = cairo_image_surface_create_for_data(
+        copy.data(), CAIRO_FORMAT_RGB24, picture.Width(), picture.Height(), stride);
+    cairo_save(cr_);
+    cairo_set_source_surface(cr_, source, -x, -y);
+    cairo_rectangle(cr_, -x, -y, picture.Width(), picture.Height());
+    cairo_fill(cr_);
+    cairo_restore(cr_);
+    cairo_surface_destroy(source);
 }
 
 res::Pointer Canvas::ToPointer(POINT hotspot) const

@@ -2,8 +2,10 @@
 
 // A cairo drawing surface for one resource picture, and the conversions of
 // what was drawn into the forms the resource files store: opaque pixels for
-// bitmaps, straight-alpha ARGB for cursors and icons, and ARGB limited to a
-// palette with all-or-nothing transparency for cursors of few colours.
+// bitmaps, opaque pixels with a sharp edge against a key colour for the
+// skins that windows cut to shape, straight-alpha ARGB for cursors and
+// icons, and ARGB limited to a palette with all-or-nothing transparency for
+// cursors of few colours.
 
 #include "platform/gdi/Surface.h"
 #include "platform/window/Resources.h"
@@ -27,8 +29,16 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
 
+    // Paints a finished picture so that its pixel (x, y) lands on the
+    // canvas's (0, 0): the part of a skin that a control covers.
+    void PaintFrom(const gdi::Surface& picture, int x, int y);
+
     // The picture over an opaque white ground, as a 32-bit surface.
     std::unique_ptr<gdi::Surface> ToSurface() const;
+    // The picture with a sharp outline for a skin cut by a key colour:
+    // pixels at least half covered keep their own colour, unblended, and
+    // all others become the key.
+    std::unique_ptr<gdi::Surface> ToKeyedSurface(std::uint32_t key) const;
     // The picture with its transparency.
     res::Pointer ToPointer(POINT hotspot) const;
     // The picture with every pixel either transparent or one of the palette's

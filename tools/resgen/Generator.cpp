@@ -1,6 +1,10 @@
 #include "tools/resgen/Generator.h"
 
 #include "tools/resgen/Art.h"
+#include "tools/resgen/PaletteArt.h"
+#include "tools/resgen/PanelArt.h"
+#include "tools/resgen/PopupArt.h"
+#include "tools/resgen/ToolbarArt.h"
 
 #include <fstream>
 #include <sstream>
@@ -10,24 +14,24 @@ namespace resgen {
 
 namespace {
 
-struct Generated {
-    const char* kind; // as the resource list names it
-    const char* name;
-    const char* file; // relative to res/
-    const char* about;
-    Bytes (*draw)();
-};
-
-// Every resource the generator draws, in the order of the list.
-const std::vector<Generated>& Resources()
+std::vector<ResourceGroup> Collect()
 {
-    static const std::vector<Generated> all = {
-        { "icon", "128", "icon/program.ivpt", "The program's icon: a page with writing and a pencil.", ProgramIcon },
-        { "cursor", "137", "cursor/pencil.ivpt", "The drawing cursor: a pencil, hot spot at its point.", PencilCursor },
-        { "bitmap", "142", "bitmap/eraser_mask.bmp", "The eraser window's shape: a black block on white.", EraserMask },
-        { "cursor", "156", "cursor/blank.ivpt", "A blank cursor: nothing visible.", BlankCursor },
+    return {
+        { "The program's icon, cursors and eraser",
+            {
+                { "icon", "128", "icon/program.ivpt", "The program's icon: a page with writing and a pencil.",
+                    ProgramIcon },
+                { "cursor", "137", "cursor/pencil.ivpt", "The drawing cursor: a pencil, hot spot at its point.",
+                    PencilCursor },
+                { "bitmap", "142", "bitmap/eraser_mask.bmp", "The eraser window's shape: a black block on white.",
+                    EraserMask },
+                { "cursor", "156", "cursor/blank.ivpt", "A blank cursor: nothing visible.", BlankCursor },
+            } },
+        { "The tool palette", PaletteResources() },
+        { "The line type and transparency choosers, and the tip", PopupResources() },
+        { "The camera toolbar", ToolbarResources() },
+        { "The image adjustment panel", AdjustmentPanelResources() },
     };
-    return all;
 }
 
 void WriteFile(const std::filesystem::path& path, const void* data, std::size_t size)
@@ -47,21 +51,31 @@ std::string ResourceList()
             "# generator and run it again rather than editing this list.\n"
             "#\n"
             "# kind    id or name    file (under res/)\n";
-    for (const Generated& g : Resources())
-        list << "\n# " << g.about << "\n" << g.kind << "  " << g.name << "  " << g.file << "\n";
+    for (const ResourceGroup& group : ResourceGroups()) {
+        list << "\n\n# ---- " << group.heading << " ----\n";
+        for (const Resource& r : group.resources)
+            list << "\n# " << r.about << "\n" << r.kind << "  " << r.name << "  " << r.file << "\n";
+    }
     return list.str();
 }
 
 } // namespace
 
+const std::vector<ResourceGroup>& ResourceGroups()
+{
+    static const std::vector<ResourceGroup> all = Collect();
+    return all;
+}
+
 std::vector<std::string> WriteResources(const std::filesystem::path& folder)
 {
     std::vector<std::string> written;
-    for (const Generated& g : Resources()) {
-        const Bytes bytes = g.draw();
-        WriteFile(folder / g.file, bytes.data(), bytes.size());
-        written.emplace_back(g.file);
-    }
+    for (const ResourceGroup& group : ResourceGroups())
+        for (const Resource& r : group.resources) {
+            const Bytes bytes = r.draw();
+            WriteFile(folder / r.file, bytes.data(), bytes.size());
+            written.emplace_back(r.file);
+        }
     const std::string list = ResourceList();
     WriteFile(folder / "resources.list", list.data(), list.size());
     written.emplace_back("resources.list");

@@ -1,5 +1,7 @@
 #include "tools/resgen/Pencil.h"
 
+#include "tools/resgen/Paint.h"
+
 #include <cmath>
 
 namespace resgen {
@@ -19,11 +21,6 @@ constexpr std::uint32_t kMetal = 0xA8A8B0;
 constexpr std::uint32_t kMetalDark = 0x6C6C74;
 constexpr std::uint32_t kEraser = 0xF29AA4;
 constexpr std::uint32_t kEraserDark = 0xC8606E;
-
-void SetColor(cairo_t* cr, std::uint32_t rgb)
-{
-    cairo_set_source_rgb(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
-}
 
 void FillRect(cairo_t* cr, double x0, double y0, double x1, double y1, std::uint32_t rgb)
 {

@@ -1,19 +1,32 @@
 // Draws the program's generated resources into res/ (or the folder given as
-// the only argument) and prints what it wrote.
+// the only argument) and prints what it wrote. With --sheet, draws the
+// contact sheet of them all into docs/resources.png (or the file given
+// after the flag) instead.
 
+#include "tools/resgen/ContactSheet.h"
 #include "tools/resgen/Generator.h"
 
 #include <cstdio>
+#include <cstring>
 #include <exception>
 
 int main(int argc, char** argv)
 {
-    if (argc > 2) {
-        std::fprintf(stderr, "usage: %s [folder]\n", argv[0]);
+    const bool sheet = argc >= 2 && std::strcmp(argv[1], "--sheet") == 0;
+    const int rest = argc - (sheet ? 2 : 1);
+    if (rest > 1) {
+        std::fprintf(stderr, "usage: %s [folder]\n       %s --sheet [file.png]\n", argv[0], argv[0]);
         return 2;
     }
-    const std::filesystem::path folder = argc == 2 ? argv[1] : INKVEIL_RES_DIR;
+    const char* given = rest == 1 ? argv[argc - 1] : nullptr;
     try {
+        if (sheet) {
+            const std::filesystem::path png = given ? given : INKVEIL_SHEET_PATH;
+            resgen::WriteContactSheet(resgen::ResourceGroups(), png);
+            std::printf("%s\n", png.c_str());
+            return 0;
+        }
+        const std::filesystem::path folder = given ? given : INKVEIL_RES_DIR;
         for (const std::string& file : resgen::WriteResources(folder))
             std::printf("%s\n", (folder / file).c_str());
     } catch (const std::exception& e) {

@@ -71,6 +71,11 @@ TEST(GdiFont, DialogBaseUnitsArePlausible)
         EXPECT_NEAR(MetricsOf(dc.dc()).tmHeight, c.unitY, 1) << c.face;
         EXPECT_EQ(ExtentOf(dc.dc(), kLetters).cx, letters.cx) << "measuring twice gives the same";
     }
+    // Dialogs laid out in the Song face rely on its line exactly: a
+    // 12-pixel em has a 12-pixel cell, 10 above the baseline.
+    SelectedFont song(dc.dc(), "宋体", -12);
+    EXPECT_EQ(MetricsOf(dc.dc()).tmHeight, 12);
+    EXPECT_EQ(MetricsOf(dc.dc()).tmAscent, 10);
 }
 
 TEST(GdiFont, TheStockGuiFontIsTheDialogFontAtEightPoints)
