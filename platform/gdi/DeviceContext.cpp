@@ -124,7 +124,7 @@ HDC CreateDCA(const char* driver, const char*, const char*, const void*)
         return nullptr;
     auto* dc = new DeviceContext(DeviceContext::Kind::Display);
     DisplayInfo& d = Display();
-    dc->target = d.surface;
+    dc->target = d.read ? d.read() : d.surface;
     dc->deviceSize = SIZE { d.width, d.height };
     return RegisterDc(dc);
 }
@@ -296,45 +296,39 @@ int SetMapMode(HDC hdc, int mode)
 }
 int GetMapMode(HDC hdc) { return Read(hdc, &DeviceContext::mapMode, 0); }
 
-BOOL SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT old)
+namespace {
+
+// The window and viewport origins: the old origin comes back through
+// old, a null out is a failure.
+BOOL SetOrigin(HDC hdc, POINT DeviceContext::*origin, int x, int y, LPPOINT old)
 {
     DeviceContext* dc = DcFromHandle(hdc);
     if (!dc)
         return FALSE;
     if (old)
-        *old = dc->windowOrg;
-    dc->windowOrg = POINT { x, y };
+        *old = dc->*origin;
+    dc->*origin = POINT { x, y };
     return TRUE;
 }
 
-BOOL GetWindowOrgEx(HDC hdc, LPPOINT out)
+BOOL GetOrigin(HDC hdc, POINT DeviceContext::*origin, LPPOINT out)
 {
     DeviceContext* dc = DcFromHandle(hdc);
     if (!dc || !out)
         return FALSE;
-    *out = dc->windowOrg;
+    *out = dc->*origin;
     return TRUE;
 }
 
+} // namespace
+
+BOOL SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT old) { return SetOrigin(hdc, &DeviceContext::windowOrg, x, y, old); }
+BOOL GetWindowOrgEx(HDC hdc, LPPOINT out) { return GetOrigin(hdc, &DeviceContext::windowOrg, out); }
 BOOL SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT old)
 {
-    DeviceContext* dc = DcFromHandle(hdc);
-    if (!dc)
-        return FALSE;
-    if (old)
-        *old = dc->viewportOrg;
-    dc->viewportOrg = POINT { x, y };
-    return TRUE;
+    return SetOrigin(hdc, &DeviceContext::viewportOrg, x, y, old);
 }
-
-BOOL GetViewportOrgEx(HDC hdc, LPPOINT out)
-{
-    DeviceContext* dc = DcFromHandle(hdc);
-    if (!dc || !out)
-        return FALSE;
-    *out = dc->viewportOrg;
-    return TRUE;
-}
+BOOL GetViewportOrgEx(HDC hdc, LPPOINT out) { return GetOrigin(hdc, &DeviceContext::viewportOrg, out); }
 
 BOOL LPtoDP(HDC hdc, LPPOINT points, int count)
 {

@@ -113,6 +113,12 @@ struct DisplayInfo {
     int height = 768;
     int bitsPerPixel = 32;
     Surface* surface = nullptr;
+    // A real screen's pixels change behind GDI's back: when set, each new
+    // display DC reads them afresh through this instead of using surface.
+    // It answers null when the screen cannot be read, and then the DC has
+    // no pixels, so copying from it fails (BitBlt answers FALSE) rather
+    // than giving a picture that was never on the screen.
+    std::function<Surface*()> read;
 };
 DisplayInfo& Display();
 

@@ -29,6 +29,9 @@ struct InputEvent {
         CloseRequest,
         // The screen moved or resized a top-level window from outside.
         Configure,
+        // The pointer left the program's windows for another program's
+        // window or the bare desktop; screen holds where it went.
+        PointerLeft,
     };
     enum Button { Left = 0, Right = 1, Middle = 2 };
 
@@ -47,7 +50,12 @@ struct WindowTraits {
     bool managed = false; // decorated and placed by a window manager, if any
     bool topmost = false;
     bool toolWindow = false; // no task-bar entry
-    const char* title = "";
+    bool maximized = false;
+    // The frame and caption the window system draws around the client
+    // area, as insets from the window rectangle; a window manager's own
+    // decoration takes their place on a managed window.
+    RECT frame { 0, 0, 0, 0 };
+    const char* title = ""; // valid during the call only
 };
 
 class Backend {
@@ -89,6 +97,11 @@ public:
     virtual bool NextEvent(InputEvent& out, DWORD timeoutMs) = 0;
     // Milliseconds, as GetTickCount answers them.
     virtual DWORD Now() const = 0;
+    // Ends a wait in NextEvent early. Any thread may call it (a message
+    // posted from a capture thread, say); a wake that comes while nobody
+    // waits ends the next wait at once. A screen whose waits never block
+    // may ignore it.
+    virtual void Wake() { }
 };
 
 // The backend in use; the window system starts with none and creates the

@@ -278,6 +278,10 @@ void HandleInputEvent(const platform::InputEvent& ev)
     case T::Char:
         PostKey(WM_CHAR, ev.character, 1);
         break;
+    case T::PointerLeft:
+        // Whatever the pointer is over now belongs to no window of ours.
+        UpdateTracking(nullptr, HTNOWHERE, ev.screen);
+        break;
     case T::CloseRequest:
         if (Window* w = FromHandle(ev.window))
             PostMessage(w, WM_SYSCOMMAND, SC_CLOSE, 0);

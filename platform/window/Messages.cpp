@@ -81,8 +81,12 @@ void Stamp(MSG& m)
 void PostToQueue(const MSG& msg)
 {
     Queue& q = Q();
-    std::lock_guard lock(q.mutex);
-    q.posted.push_back(msg);
+    {
+        std::lock_guard lock(q.mutex);
+        q.posted.push_back(msg);
+    }
+    // The poster may be another thread while the loop sleeps on the screen.
+    platform::CurrentBackend().Wake();
 }
 
 void PostInputMessage(const MSG& msg)

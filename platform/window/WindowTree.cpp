@@ -25,6 +25,8 @@ platform::WindowTraits TraitsOf(const Window* w)
     t.managed = (w->style & WS_CAPTION) == WS_CAPTION && !(w->exStyle & WS_EX_TOOLWINDOW);
     t.topmost = w->IsTopmost();
     t.toolWindow = (w->exStyle & WS_EX_TOOLWINDOW) != 0;
+    t.maximized = w->maximized;
+    t.frame = NonClientInsets(w->style, w->exStyle);
     t.title = w->text.c_str();
     return t;
 }
@@ -203,6 +205,13 @@ void WindowTree::PlaceInZOrder(Window* w, HWND insertAfter)
         pos = after == list.end() ? bandStart() : after + 1;
         // Keep the window within its band.
         pos = std::clamp(pos, bandStart(), bandEnd());
+        // An owned window asked to go below its owner stays directly in
+        // front of it instead: owned windows are never behind their owner.
+        if (!w->parent && w->owner) {
+            auto owner = std::find(list.begin(), list.end(), w->owner);
+            if (owner != list.end() && pos > owner && w->IsTopmost() == w->owner->IsTopmost())
+                pos = owner;
+        }
     }
     list.insert(pos, w);
 
