@@ -124,7 +124,12 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         // The parent gets the first say.
         if (w->IsChild() && w->parent && SendMessage(w->parent, WM_SETCURSOR, wParam, lParam))
             return TRUE;
-        if (LOWORD(static_cast<ULONG_PTR>(lParam)) == HTCLIENT && w->windowClass && w->windowClass->cursor) {
+        if (LOWORD(static_cast<ULONG_PTR>(lParam)) != HTCLIENT) {
+            // Captions and borders show the arrow.
+            SetCursor(LoadCursor(nullptr, IDC_ARROW));
+            return TRUE;
+        }
+        if (w->windowClass && w->windowClass->cursor) {
             SetCursor(w->windowClass->cursor);
             return TRUE;
         }

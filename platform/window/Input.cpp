@@ -148,8 +148,12 @@ void UpdateTracking(Window* under, int hit, POINT screen)
 
 void SetCursorFor(Window* w, int hit, UINT mouseMsg)
 {
-    if (w && !SendMessage(w, WM_SETCURSOR, reinterpret_cast<WPARAM>(w), MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(mouseMsg))))
-        ::SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    // A window that answers FALSE and whose class has no cursor leaves the
+    // pointer as it was: a window that sets its own cursor as the mouse
+    // moves (a drawing surface) must not see it flash back to the arrow
+    // on every press.
+    if (w)
+        SendMessage(w, WM_SETCURSOR, reinterpret_cast<WPARAM>(w), MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(mouseMsg)));
 }
 
 UINT ButtonVk(int button) { return button == 0 ? VK_LBUTTON : button == 1 ? VK_RBUTTON : VK_MBUTTON; }

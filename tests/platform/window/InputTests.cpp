@@ -172,4 +172,18 @@ TEST_F(Input, ADisabledWindowTakesNoClicks)
     EXPECT_EQ(Log().Count(w, WM_LBUTTONDOWN), 0);
 }
 
+TEST_F(Input, AWindowWithoutAClassCursorKeepsTheCursorItSet)
+{
+    // The test window's class has no cursor, like a drawing surface that
+    // chooses its own as the mouse moves.
+    MakeWindow(WS_POPUP | WS_VISIBLE, 0, RECT { 0, 0, 100, 100 });
+    HCURSOR cross = LoadCursor(nullptr, IDC_CROSS);
+    driver.MoveTo(50, 50);
+    SetCursor(cross);
+    driver.MoveTo(60, 60);
+    driver.Press();
+    driver.Release();
+    EXPECT_EQ(GetCursor(), cross) << "no move or press brings the arrow back";
+}
+
 } // namespace
