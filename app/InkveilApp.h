@@ -14,6 +14,12 @@ class CInkveilApp : public CWinApp {
 public:
     CInkveilApp();
 
+    // Starts GDI+ and runs the main window, the video window, modally;
+    // answers FALSE, so the program ends when that window closes.
+    BOOL InitInstance() override;
+    // Shuts GDI+ down; answers the base class's exit code.
+    int ExitInstance() override;
+
     // Pen width in pixels for new drawings; the palette sets 3 as it starts.
     int m_nPenWidth = 0;
     // Opacity of new drawings in percent, 0..100.

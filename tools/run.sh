@@ -1,16 +1,23 @@
 #!/usr/bin/env bash
-# Sets up a Debian 12 machine, builds the program and runs it.
+# Sets up a Debian 12 machine, builds the program and runs it on the X
+# display. With a document camera attached the camera's live picture fills
+# the screen; without one the window stays dark grey.
+#
+#   tools/run.sh          the program
+#   tools/run.sh --demo   the same program on an emulated camera, pen chosen
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 
 tools/setup.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/release -j "$(nproc)"
+cmake --build build/release -j "$(nproc)" --target inkveil inkveil-demo figure_sheet
 
-# The drawing-object sheet is what runs so far: it renders every tool, line
-# type, width and opacity into a picture.
-out="${1:-$root/out/figures.bmp}"
-mkdir -p "$(dirname "$out")"
-build/release/tools/figure_sheet "$out"
-echo "Wrote $out"
+if [ -z "${DISPLAY:-}" ]; then
+  echo "run.sh: no X display (DISPLAY is not set); start the program from a desktop session." >&2
+  exit 1
+fi
+if [ "${1:-}" = "--demo" ]; then
+  exec build/release/app/program/inkveil-demo
+fi
+exec build/release/app/program/inkveil

@@ -11,11 +11,19 @@ namespace {
 // buffer of the surface's size (possibly its own memory) to the surface.
 void CopyToSurface(const std::uint32_t* from, int fromStride, Surface& to, const RECT& r)
 {
+    // A colour surface only needs cairo's top byte cleared, a loop the
+    // compiler vectorises; whole overlays pass through here on every frame.
+    const bool mono = to.IsMonochrome();
     for (int y = r.top; y < r.bottom; ++y) {
         const std::uint32_t* src = from + static_cast<std::ptrdiff_t>(y) * fromStride;
         std::uint32_t* dst = to.Row(y);
-        for (int x = r.left; x < r.right; ++x)
-            dst[x] = to.Representable(src[x]);
+        if (mono) {
+            for (int x = r.left; x < r.right; ++x)
+                dst[x] = to.Representable(src[x]);
+        } else {
+            for (int x = r.left; x < r.right; ++x)
+                dst[x] = src[x] & kWhitePixel;
+        }
     }
 }
 

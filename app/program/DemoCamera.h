@@ -1,0 +1,16 @@
+#pragma once
+
+// An emulated document camera for demonstrations: a sheet of ruled paper
+// with a few lines of "writing" and a coloured mark that moves across it,
+// so that a viewer sees at once that the picture is live. It offers two
+// YUYV sizes and the three picture controls, like a small UVC camera.
+
+#include "platform/v4l2/EmulatedDevice.h"
+
+#include <memory>
+
+namespace demo {
+
+std::shared_ptr<v4l2::EmulatedDevice> MakeDemoCamera();
+
+} // namespace demo

@@ -1,0 +1,275 @@
+// The video view on the headless screen: frames stretched and turned into
+// the control, the overlay and its key colour, drawing with every tool,
+// blinking, the eraser, panning, and life without a camera.
+
+#include "app/DrawSettings.h"
+#include "tests/camera/VideoTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using test::ViewTest;
+
+constexpr COLORREF kGreen = RGB(0, 255, 0);
+
+// A 4 x 2 picture of eight distinct colours.
+COLORREF Block(int x, int y) { return RGB(40 + 50 * x, 60 + 120 * y, 30 * (x + y)); }
+
+void PublishGreen() { test::PublishFrame(64, 48, [](int, int) { return kGreen; }); }
+
+TEST_F(ViewTest, EachRepaintStretchesTheLatestFrameOverTheWholeControl)
+{
+    Open(RECT { 100, 50, 500, 250 });
+    test::PublishFrame(4, 2, Block);
+    Tick();
+    for (int y = 0; y < 200; y += 3)
+        for (int x = 0; x < 400; x += 3)
+            ASSERT_EQ(ViewPixel(x, y), Block(x / 100, y / 100)) << x << "," << y;
+    test::PublishFrame(4, 2, [](int, int) { return RGB(9, 9, 9); });
+    EXPECT_EQ(ViewPixel(10, 10), Block(0, 0)) << "not before the next tick";
+    Tick();
+    EXPECT_EQ(ViewPixel(10, 10), RGB(9, 9, 9));
+}
+
+TEST_F(ViewTest, TurnedPicturesFollowTheAngleAndTheControlStandsOnItsSide)
+{
+    Open(RECT { 100, 50, 500, 250 });
+    test::PublishFrame(4, 2, Block);
+    // The original pixel shown at block (X, Y) of the turned picture.
+    const struct {
+        int angle;
+        SIZE blocks;
+        POINT (*source)(int X, int Y);
+    } steps[] = {
+        { 90, { 2, 4 }, [](int X, int Y) { return POINT { Y, 1 - X }; } },
+        { 180, { 4, 2 }, [](int X, int Y) { return POINT { 3 - X, 1 - Y }; } },
+        { 270, { 2, 4 }, [](int X, int Y) { return POINT { 3 - Y, X }; } },
+        { 360, { 4, 2 }, [](int X, int Y) { return POINT { X, Y }; } },
+        { 270, { 2, 4 }, [](int X, int Y) { return POINT { 3 - Y, X }; } },
+    };
+    for (const auto& s : steps) {
+        EXPECT_EQ(view.Rotate(s.angle), 0);
+        ASSERT_EQ(ViewRect(), CRect(CPoint(100, 50), CSize(s.blocks.cx * 100, s.blocks.cy * 100))) << s.angle;
+        Tick();
+        for (int Y = 0; Y < s.blocks.cy; ++Y)
+            for (int X = 0; X < s.blocks.cx; ++X) {
+                const POINT o = s.source(X, Y);
+                EXPECT_EQ(ViewPixel(X * 100 + 50, Y * 100 + 50), Block(o.x, o.y)) << s.angle << ": " << X << "," << Y;
+            }
+    }
+}
+
+TEST_F(ViewTest, AZoomedViewThatReachesPastItsWindowShowsTheRightPartOfThePicture)
+{
+    // Only the visible part is turned and stretched; it must match the
+    // whole picture turned and stretched by nearest neighbour.
+    Open(RECT { 100, 50, 400, 250 }, SIZE { 420, 300 });
+    const int w = 61, h = 37;
+    auto noise = [](int x, int y) { return RGB((x * 37 + y * 11) & 255, (x * 5 + y * 53) & 255, (x ^ y) * 3 & 255); };
+    test::PublishFrame(w, h, noise);
+    view.Rotate(90);
+    view.SetZoomPercent(300);
+    Tick();
+    const CRect r = ViewRect();
+    ASSERT_GT(r.Width(), 420);
+    for (int hy = 0; hy < 300; hy += 7)
+        for (int hx = 0; hx < 420; hx += 7) {
+            const int X = hx - r.left, Y = hy - r.top;
+            const int tx = static_cast<int>((2LL * X + 1) * h / (2LL * r.Width()));
+            const int ty = static_cast<int>((2LL * Y + 1) * w / (2LL * r.Height()));
+            ASSERT_EQ(ViewPixel(X, Y), noise(ty, h - 1 - tx)) << X << "," << Y;
+        }
+}
+
+TEST_F(ViewTest, AStrokeDrawnZoomedLandsInTheOverlayUnscaledAndTurnsWithIt)
+{
+    Open(); // 800 x 600, and so is the overlay
+    PublishGreen();
+    app.m_nAlphaPercent = 100;
+    view.SetZoomPercent(150);
+    view.SetTool(TOOL_PEN);
+    driver.MoveTo(OnScreen(300, 200));
+    driver.Press();
+    EXPECT_EQ(view.m_pCurrent->m_points.front(), CPoint(200, 133));
+    EXPECT_EQ(view.m_pCurrent->m_nAlpha, 254);
+    driver.Release();
+
+    DrawStroke({ { 150, 300 }, { 300, 300 }, { 450, 300 } }); // overlay (100, 200) to (300, 200)
+    EXPECT_EQ(OverlayAt(200, 200) & 0xFFFF0000, 0xFEFF0000) << "red at 254";
+    EXPECT_EQ(OverlayAt(300, 300), 0u) << "nothing at the zoomed place";
+    view.Rotate(90);
+    // A quarter turn clockwise of the 800 x 600 overlay: (x, y) goes to
+    // (599 - y, x).
+    EXPECT_EQ(OverlayAt(399, 200) & 0xFFFF0000, 0xFEFF0000);
+    EXPECT_EQ(OverlayAt(200, 200), 0u);
+    Tick();
+    EXPECT_NE(ViewPixel(598, 300), kGreen) << "the stroke shows over the turned picture";
+    EXPECT_EQ(ViewPixel(300, 300), kGreen);
+}
+
+TEST_F(ViewTest, OnlyOverlayPixelsOfExactlyBlue253AreLeftOut)
+{
+    Open();
+    PublishGreen();
+    GdipBitmapSetPixel(view.m_pOverlay, 10, 10, 0xFF0000FD);
+    GdipBitmapSetPixel(view.m_pOverlay, 20, 10, 0xFF0000FC);
+    GdipBitmapSetPixel(view.m_pOverlay, 30, 10, 0xFF0100FD);
+    Tick();
+    EXPECT_EQ(ViewPixel(10, 10), kGreen);
+    EXPECT_EQ(ViewPixel(20, 10), RGB(0, 0, 252));
+    EXPECT_EQ(ViewPixel(30, 10), RGB(1, 0, 253));
+    EXPECT_EQ(ViewPixel(40, 10), kGreen);
+}
+
+TEST_F(ViewTest, EveryToolShowsARubberBandAndRendersItsFigureIntoTheOverlayAtItsRelease)
+{
+    Open();
+    PublishGreen();
+    const struct {
+        int tool;
+        POINT rim; // on the figure
+        bool filled; // whether (150, 130) is covered
+    } tools[] = {
+        { TOOL_PEN, { 150, 130 }, true }, { TOOL_LINE, { 150, 130 }, true }, { TOOL_RECTANGLE, { 100, 130 }, false },
+        { TOOL_RECTFILL, { 101, 131 }, true }, { TOOL_CIRCLE, { 216, 100 }, false },
+        { TOOL_CIRCLEFILL, { 100, 100 }, true }, { TOOL_ELLIPSE, { 100, 130 }, false },
+        { TOOL_ELLIPSEFILL, { 150, 110 }, true },
+    };
+    for (const auto& t : tools) {
+        GdipDisposeImage(view.m_pOverlay);
+        GdipCreateBitmapFromScan0(800, 600, 0, PixelFormat32bppARGB, nullptr, &view.m_pOverlay);
+        view.SetTool(t.tool);
+        driver.MoveTo(OnScreen(100, 100));
+        driver.Press();
+        driver.MoveTo(OnScreen(150, 130));
+        driver.MoveTo(OnScreen(200, 160));
+        int banded = 0;
+        for (int y = 0; y < 300; y += 2)
+            for (int x = 0; x < 300; x += 2)
+                banded += ViewPixel(x, y) != kGreen;
+        EXPECT_GT(banded, 0) << "tool " << t.tool;
+        EXPECT_EQ(OverlayAt(t.rim.x, t.rim.y), 0u) << "tool " << t.tool;
+        driver.Release();
+        EXPECT_GT(OverlayAt(t.rim.x, t.rim.y) >> 24, 0u) << "tool " << t.tool;
+        EXPECT_EQ(OverlayAt(150, 130) != 0, t.filled) << "tool " << t.tool;
+    }
+    EXPECT_EQ(view.m_objects.size(), 8u);
+    EXPECT_EQ(OverlayAt(150, 130), 0x7FFF0000u) << "red at opacity 50 %";
+}
+
+TEST_F(ViewTest, ABlinkingDrawingShowsBlinksThreeTimesAndGoesFourSecondsAfterItsFirstRepaint)
+{
+    Open(RECT { 100, 50, 400, 250 });
+    PublishGreen();
+    view.SetTool(TOOL_RECTFILL);
+    view.SetBlink(1);
+    DrawStroke({ { 100, 100 }, { 150, 150 }, { 200, 190 } });
+    ASSERT_EQ(view.m_pBlinkLayer->Objects().size(), 1u);
+    EXPECT_TRUE(view.m_objects.empty());
+    EXPECT_EQ(OverlayAt(150, 150), 0u);
+    EXPECT_EQ(view.m_pCurrent, view.m_pBlinkLayer->Objects().front());
+
+    Tick();
+    const DWORD start = view.m_pBlinkLayer->Objects().front()->m_dwBlinkStart;
+    ASSERT_LE(GetTickCount() - start, 20u) << "stamped by the first repaint";
+    const struct {
+        DWORD after;
+        bool shown;
+    } schedule[] = { { 0, true }, { 999, true }, { 1001, false }, { 1499, false }, { 1501, true }, { 3999, true },
+        { 4001, false } };
+    for (const auto& s : schedule) {
+        // Timer repaints run on the way; the last is forced at the moment.
+        if (static_cast<std::int32_t>(start + s.after - GetTickCount()) > 0)
+            driver.Advance(start + s.after - GetTickCount());
+        view.Invalidate(FALSE);
+        view.UpdateWindow();
+        EXPECT_EQ(ViewPixel(150, 150) != kGreen, s.shown) << s.after << " ms after the first repaint";
+    }
+    EXPECT_TRUE(view.m_pBlinkLayer->IsEmpty());
+    EXPECT_EQ(view.m_pCurrent, nullptr) << "cleared before the drawing went";
+    view.SetLineType(LINE_DASHED);
+}
+
+TEST_F(ViewTest, TheEraserClearsTheOverlayAndNeverGoesToTheBlinkLayer)
+{
+    Open();
+    PublishGreen();
+    for (int y = 290; y < 340; ++y)
+        for (int x = 390; x < 440; ++x)
+            GdipBitmapSetPixel(view.m_pOverlay, x, y, 0xFFFF0000);
+    view.SetZoomPercent(200);
+    Tick();
+    EXPECT_EQ(ViewPixel(830, 610), RGB(255, 0, 0));
+    view.SetBlink(1);
+    view.SetTool(TOOL_ERASE);
+    DrawStroke({ { 800, 600 }, { 820, 600 }, { 840, 600 } }); // overlay (400, 300) to (420, 300)
+    EXPECT_TRUE(view.m_pBlinkLayer->IsEmpty());
+    EXPECT_EQ(view.m_objects.size(), 1u) << "still owned by the view";
+    EXPECT_NE(view.m_hEraserCursor, nullptr);
+    // Squares of 12 (four times the pen width) from each move's point.
+    for (POINT p : { POINT { 410, 300 }, POINT { 431, 311 } })
+        EXPECT_EQ(OverlayAt(p.x, p.y), 0u);
+    for (POINT p : { POINT { 432, 305 }, POINT { 405, 300 }, POINT { 415, 312 } })
+        EXPECT_EQ(OverlayAt(p.x, p.y), 0xFFFF0000u);
+    Tick();
+    EXPECT_EQ(ViewPixel(830, 610), kGreen) << "the zoomed overlay was made again";
+}
+
+TEST_F(ViewTest, ARightPressMakesTheLeftButtonPanTheControl)
+{
+    Open();
+    view.SetTool(TOOL_PEN);
+    const POINT from = OnScreen(400, 300);
+    driver.Click(from.x, from.y, platform::InputEvent::Right);
+    EXPECT_EQ(view.m_nTool, TOOL_NONE);
+    driver.MoveTo(from);
+    driver.Press();
+    EXPECT_EQ(view.m_bPanning, 1);
+    driver.MoveTo(from.x + 30, from.y + 20);
+    driver.MoveTo(from.x - 70, from.y + 45);
+    driver.Release();
+    EXPECT_EQ(view.m_bPanning, 0);
+    EXPECT_EQ(ViewRect(), CRect(30, 95, 830, 695));
+    EXPECT_TRUE(view.m_objects.empty());
+}
+
+TEST_F(ViewTest, WithoutACameraTheControlIsGreyAndDrawingsStillReachTheOverlay)
+{
+    Open();
+    Tick();
+    const COLORREF grey = GetSysColor(COLOR_BTNSHADOW);
+    EXPECT_EQ(ViewPixel(0, 0), grey);
+    EXPECT_EQ(ViewPixel(799, 599), grey);
+    view.SetTool(TOOL_LINE);
+    DrawStroke({ { 100, 100 }, { 150, 120 }, { 200, 140 } });
+    ASSERT_EQ(view.m_objects.size(), 1u);
+    EXPECT_EQ(view.m_objects[0]->m_points.size(), 2u) << "moves without a picture give no point";
+    EXPECT_NE(OverlayAt(150, 120), 0u);
+    Tick();
+    EXPECT_EQ(ViewPixel(150, 120), grey) << "the overlay waits for frames";
+    // Nothing to show at actual size; nothing from the camera.
+    EXPECT_EQ(view.ShowActualSize(), 100);
+    EXPECT_EQ(ViewRect(), CRect(100, 50, 900, 650));
+    EXPECT_EQ(view.GetBrightness(), 0);
+    EXPECT_LT(view.SetContrast(50), 0);
+}
+
+TEST_F(ViewTest, AReleaseWithoutAPressLeavesFinishedDrawingsAlone)
+{
+    Open();
+    PublishGreen();
+    view.SetTool(TOOL_LINE);
+    view.SetBlink(1);
+    DrawStroke({ { 100, 100 }, { 200, 100 } });
+    const std::vector<CPoint> finished = view.m_pCurrent->m_points;
+    // Pressed outside, dragged in, released on the view.
+    driver.MoveTo(5, 5);
+    driver.Press();
+    driver.MoveTo(OnScreen(300, 300));
+    driver.Release();
+    ASSERT_EQ(view.m_pBlinkLayer->Objects().size(), 1u) << "handed over once only";
+    EXPECT_EQ(view.m_pBlinkLayer->Objects()[0]->m_points, finished);
+}
+
+} // namespace
