@@ -4,6 +4,7 @@
 // BMP file, and cutting the widest skin, the 1366 x 93 toolbar, to its
 // outline.
 
+#include "bench/GdiplusScope.h"
 #include "app/InkveilApp.h"
 #include "app/PictureFile.h"
 #include "app/SavePicture.h"
@@ -27,15 +28,7 @@
 
 namespace {
 
-struct Gdiplus {
-    Gdiplus()
-    {
-        GdiplusStartupInput input;
-        GdiplusStartup(&token, &input, nullptr);
-    }
-    ~Gdiplus() { GdiplusShutdown(token); }
-    ULONG_PTR token = 0;
-};
+using Gdiplus = bench::GdiplusScope;
 
 // A board over a frozen screen, as the palette opens it.
 struct Board {

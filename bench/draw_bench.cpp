@@ -1,6 +1,7 @@
 // Drawing objects: the cost of one rubber-band step while the mouse moves,
 // and of a long stroke's final rendering.
 
+#include "bench/GdiplusScope.h"
 #include "app/DrawSettings.h"
 #include "draw/DrawObj.h"
 #include "platform/afx/Dc.h"
@@ -15,15 +16,7 @@
 
 namespace {
 
-struct Gdiplus {
-    Gdiplus()
-    {
-        GdiplusStartupInput input;
-        GdiplusStartup(&token, &input, nullptr);
-    }
-    ~Gdiplus() { GdiplusShutdown(token); }
-    ULONG_PTR token = 0;
-};
+using Gdiplus = bench::GdiplusScope;
 
 // A 1920x1080 off-screen surface like the one the video view draws on.
 struct Screen {

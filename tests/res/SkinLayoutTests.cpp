@@ -4,6 +4,7 @@
 // the skin under each slider is the colour that the slider's images let
 // through.
 
+#include "tests/res/ResTestSupport.h"
 #include "platform/window/Dialogs.h"
 #include "platform/window/Resources.h"
 #include "platform/window/WinUser.h"
@@ -16,22 +17,9 @@
 
 namespace {
 
-res::Name NameOf(const std::string& text)
-{
-    if (text.find_first_not_of("0123456789") == std::string::npos)
-        return res::Name { static_cast<UINT>(std::stoul(text)), {} };
-    return res::Name::From(text.c_str());
-}
-
-const res::Bitmap& Picture(const std::string& name)
-{
-    const res::Bitmap* b = res::FindBitmap(NameOf(name));
-    if (!b)
-        throw std::runtime_error("no bitmap " + name);
-    return *b;
-}
-
-std::uint32_t At(const res::Bitmap& b, int x, int y) { return b.pixels[static_cast<std::size_t>(y * b.width + x)]; }
+using restest::At;
+using restest::NameOf;
+using restest::Picture;
 
 LONG_PTR QuietDialog(HWND, UINT, WPARAM, LPARAM) { return 0; }
 

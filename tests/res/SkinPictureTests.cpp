@@ -2,6 +2,7 @@
 // every id and name the windows ask for, at its size, with the key colour
 // exactly where the windows cut themselves away and nowhere else.
 
+#include "tests/res/ResTestSupport.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/window/Resources.h"
 #include "platform/window/WinUser.h"
@@ -18,22 +19,9 @@ namespace {
 
 constexpr std::uint32_t kYellow = 0xFFFF00; // pure yellow, 0x00RRGGBB
 
-res::Name NameOf(const std::string& text)
-{
-    if (text.find_first_not_of("0123456789") == std::string::npos)
-        return res::Name { static_cast<UINT>(std::stoul(text)), {} };
-    return res::Name::From(text.c_str());
-}
-
-const res::Bitmap& Picture(const std::string& name)
-{
-    const res::Bitmap* b = res::FindBitmap(NameOf(name));
-    if (!b)
-        throw std::runtime_error("no bitmap " + name);
-    return *b;
-}
-
-std::uint32_t At(const res::Bitmap& b, int x, int y) { return b.pixels[static_cast<std::size_t>(y * b.width + x)]; }
+using restest::At;
+using restest::NameOf;
+using restest::Picture;
 
 struct Size {
     const char* name;
