@@ -1,7 +1,7 @@
 // The program on an emulated document camera, for demonstrations and the
 // end-to-end test: the camera is the only video device the program sees,
-// and the pen is chosen as soon as the video view runs, since the palette
-// that chooses tools is not part of this build yet.
+// and the pen (3 pixels wide) is chosen as soon as the video view runs,
+// since the palette that chooses tools is not part of this build yet.
 
 #include "app/DrawSettings.h"
 #include "app/InkveilApp.h"
@@ -22,6 +22,8 @@ void ChoosePen(HWND, UINT, UINT_PTR id, DWORD)
     if (!main || !main->m_video.m_hWnd)
         return;
     main->m_video.SetTool(TOOL_PEN);
+    // The width the palette sets as it starts.
+    theApp.m_nPenWidth = 3;
     KillTimer(nullptr, id);
 }
 
