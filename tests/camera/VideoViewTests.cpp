@@ -207,6 +207,7 @@ TEST_F(ViewTest, TheEraserClearsTheOverlayAndNeverGoesToTheBlinkLayer)
     EXPECT_TRUE(view.m_pBlinkLayer->IsEmpty());
     EXPECT_EQ(view.m_objects.size(), 1u) << "still owned by the view";
     EXPECT_NE(view.m_hEraserCursor, nullptr);
+    EXPECT_EQ(::GetCursor(), view.m_hEraserCursor) << "the captured drag keeps the blank cursor";
     // Squares of 12 (four times the pen width) from each move's point.
     for (POINT p : { POINT { 410, 300 }, POINT { 431, 311 } })
         EXPECT_EQ(OverlayAt(p.x, p.y), 0u);
