@@ -1,8 +1,9 @@
 #pragma once
 
-// An enumerator over a snapshot of interface pointers, the common shape of
-// IEnumMoniker, IEnumPins and IEnumFilters: Next hands out references,
-// Skip and Reset move the position, Clone copies snapshot and position.
+// An enumerator over a snapshot of items, the common shape of IEnumMoniker,
+// IEnumPins, IEnumFilters and IEnumMediaTypes: Next hands out copies the
+// caller owns, Skip and Reset move the position, Clone copies snapshot and
+// position.
 
 #include "platform/com/ComObject.h"
 
@@ -10,10 +11,21 @@
 
 namespace com {
 
-template <class IEnum, class IElem>
+// How an enumerator hands out one item; null means out of memory.
+// Interface pointers go out as new references; other item types specialise
+// this next to their own definition.
+template <class Item>
+struct EnumItem;
+
+template <class I>
+struct EnumItem<ComPtr<I>> {
+    static I* HandOut(const ComPtr<I>& item) { return ComPtr<I>(item).Detach(); }
+};
+
+template <class IEnum, class IElem, class Item = ComPtr<IElem>>
 class ComEnum final : public IEnum {
 public:
-    explicit ComEnum(std::vector<ComPtr<IElem>> items, std::size_t pos = 0) : items_(std::move(items)), pos_(pos) { }
+    explicit ComEnum(std::vector<Item> items, std::size_t pos = 0) : items_(std::move(items)), pos_(pos) { }
 
     HRESULT QueryInterface(REFIID iid, void** out) override { return QueryInterfaceOf<IEnum>(this, iid, out); }
     INKVEIL_COM_REFCOUNT
@@ -24,7 +36,9 @@ public:
             return E_POINTER;
         ULONG n = 0;
         while (n < count && pos_ < items_.size()) {
-            out[n] = ComPtr<IElem>(items_[pos_++]).Detach();
+            out[n] = EnumItem<Item>::HandOut(items_[pos_++]);
+            if (!out[n])
+                return E_OUTOFMEMORY;
             ++n;
         }
         if (fetched)
@@ -53,7 +67,7 @@ public:
 private:
     ~ComEnum() = default;
     RefCount refs_;
-    std::vector<ComPtr<IElem>> items_;
+    std::vector<Item> items_;
     std::size_t pos_;
 };
 

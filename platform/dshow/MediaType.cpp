@@ -3,6 +3,7 @@
 #include "platform/dshow/MediaType.h"
 
 #include "platform/com/Com.h"
+#include "platform/com/ComEnum.h"
 #include "platform/com/ComObject.h"
 
 #include <cstring>
@@ -59,6 +60,12 @@ AM_MEDIA_TYPE* CreateMediaType(const AM_MEDIA_TYPE* source)
     }
     return type;
 }
+
+// Media types go out of their enumerator as task-memory copies.
+template <>
+struct com::EnumItem<dshow::MediaType> {
+    static AM_MEDIA_TYPE* HandOut(const dshow::MediaType& type) { return ::CreateMediaType(&type.Get()); }
+};
 
 namespace dshow {
 
@@ -122,58 +129,9 @@ bool MediaType::MatchesPartial(const AM_MEDIA_TYPE& pattern) const
         && fits(mt_.formattype, pattern.formattype);
 }
 
-namespace {
-
-class MediaTypeEnum final : public IEnumMediaTypes {
-public:
-    MediaTypeEnum(std::vector<MediaType> types, std::size_t pos) : types_(std::move(types)), pos_(pos) { }
-
-    HRESULT QueryInterface(REFIID iid, void** out) override { return com::QueryInterfaceOf<IEnumMediaTypes>(this, iid, out); }
-    INKVEIL_COM_REFCOUNT
-
-    HRESULT Next(ULONG count, AM_MEDIA_TYPE** out, ULONG* fetched) override
-    {
-        if (!out || (count > 1 && !fetched))
-            return E_POINTER;
-        ULONG n = 0;
-        while (n < count && pos_ < types_.size()) {
-            out[n] = CreateMediaType(&types_[pos_++].Get());
-            if (!out[n])
-                return E_OUTOFMEMORY;
-            ++n;
-        }
-        if (fetched)
-            *fetched = n;
-        return n == count ? S_OK : S_FALSE;
-    }
-    HRESULT Skip(ULONG count) override
-    {
-        std::size_t left = types_.size() - pos_;
-        pos_ += count < left ? count : left;
-        return count <= left ? S_OK : S_FALSE;
-    }
-    HRESULT Reset() override
-    {
-        pos_ = 0;
-        return S_OK;
-    }
-    HRESULT Clone(IEnumMediaTypes** out) override
-    {
-        if (!out)
-            return E_POINTER;
-        *out = new MediaTypeEnum(types_, pos_);
-        return S_OK;
-    }
-
-private:
-    ~MediaTypeEnum() = default;
-    com::RefCount refs_;
-    std::vector<MediaType> types_;
-    std::size_t pos_;
-};
-
-} // namespace
-
-IEnumMediaTypes* NewMediaTypeEnum(std::vector<MediaType> types) { return new MediaTypeEnum(std::move(types), 0); }
+IEnumMediaTypes* NewMediaTypeEnum(std::vector<MediaType> types)
+{
+    return new com::ComEnum<IEnumMediaTypes, AM_MEDIA_TYPE, MediaType>(std::move(types));
+}
 
 } // namespace dshow
