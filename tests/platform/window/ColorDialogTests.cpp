@@ -83,26 +83,6 @@ TEST(ColorSpace, RoundTripsStayWithinTheScalesRounding)
     EXPECT_EQ(HlsToRgb(Hls { -5, 240, 999 }), RGB(255, 255, 255));
 }
 
-TEST(ColorChooser, BasicPaletteIsAGridOfHuesAndGreys)
-{
-    std::set<COLORREF> distinct;
-    for (int i = 0; i < ColorChooser::kBasicCount; ++i)
-        distinct.insert(ColorChooser::Basic(i));
-    EXPECT_EQ(distinct.size(), 48u);
-    // The middle row holds the pure colours.
-    const COLORREF pure[] = { RGB(255, 0, 0), RGB(255, 128, 0), RGB(255, 255, 0), RGB(0, 255, 0), RGB(0, 255, 255),
-        RGB(0, 0, 255), RGB(128, 0, 255), RGB(255, 0, 255) };
-    for (int c = 0; c < 8; ++c)
-        EXPECT_EQ(ColorChooser::Basic(16 + c), pure[c]) << c;
-    // Each column keeps its hue and darkens down the rows.
-    for (int c = 0; c < 8; ++c)
-        for (int r = 1; r < 5; ++r)
-            EXPECT_LT(RgbToHls(ColorChooser::Basic(r * 8 + c)).lum, RgbToHls(ColorChooser::Basic((r - 1) * 8 + c)).lum);
-    const COLORREF greys[] = { 0x000000, 0x242424, 0x494949, 0x6D6D6D, 0x929292, 0xB6B6B6, 0xDBDBDB, 0xFFFFFF };
-    for (int c = 0; c < 8; ++c)
-        EXPECT_EQ(ColorChooser::Basic(40 + c), greys[c]) << c;
-}
-
 TEST(ColorChooser, StartingColourSelectsItsSwatch)
 {
     std::array<COLORREF, 16> custom {};
@@ -142,43 +122,6 @@ TEST(ColorChooser, CustomSlotsFillInTurnAndFollowTheChosenSlot)
     EXPECT_EQ(chooser.AddCustom(), 9);
     EXPECT_EQ(chooser.Custom()[9], RGB(0, 255, 0));
     EXPECT_EQ(chooser.NextCustomSlot(), 10);
-}
-
-TEST(ColorPicture, PaintsTheFieldTheBarTheMarkersAndTheSwatches)
-{
-    test::TestDc t(520, 260, RGB(1, 1, 1));
-    ColorPicture picture;
-    const RECT f = ColorPicture::kField, b = ColorPicture::kBar, p = ColorPicture::kPreview;
-    picture.Paint(t.dc(), Hls { 160, 240, 60 }, RGB(0, 0, 128));
-    const struct {
-        int x, y;
-        COLORREF expected;
-        const char* what;
-    } pixels[] = {
-        { f.left, f.top, RGB(255, 0, 0), "field: hue 0 at full saturation, top left" },
-        { f.left + 1, f.bottom - 1, RGB(128, 128, 128), "field: no saturation along the bottom" },
-        { b.left, b.top, RGB(255, 255, 255), "bar: white at the top" },
-        { b.right - 1, b.bottom - 1, RGB(0, 0, 0), "bar: black at the bottom" },
-        { b.left, (b.top + b.bottom) / 2, RGB(0, 0, 255), "bar: the pure hue halfway" },
-        { b.right + 3, b.top + (b.bottom - b.top - 1) * 3 / 4, RGB(0, 0, 0), "the arrow at luminance 60" },
-        { b.right + 3, b.top + 8, RGB(1, 1, 1), "no arrow elsewhere" },
-        { f.left + 160 * 199 / 239 - 4, f.top, RGB(0, 0, 0), "the cross at hue 160, full saturation" },
-        { f.left + 160 * 199 / 239, f.top + 4, RGB(0, 0, 0), "its arm below" },
-        { p.left, p.top, ws::ctl::kBorderColour, "the preview's border" },
-        { (p.left + p.right) / 2, (p.top + p.bottom) / 2, RGB(0, 0, 128), "the preview" },
-    };
-    for (const auto& px : pixels)
-        EXPECT_EQ(t.At(px.x, px.y), px.expected) << px.what;
-    EXPECT_NE(t.At(f.left + 160 * 199 / 239, f.top), RGB(0, 0, 0)) << "the cross's centre is open";
-
-    test::TestDc s(12, 10, RGB(1, 1, 1));
-    ColorPicture::DrawSwatch(s.dc(), RECT { 0, 0, 12, 10 }, RGB(9, 8, 7), true, false);
-    EXPECT_EQ(s.Count(RGB(0, 0, 0)), 12 * 10 - 10 * 8 + 10 * 8 - 8 * 6) << s.Mask(RGB(0, 0, 0));
-    EXPECT_EQ(s.Count(RGB(9, 8, 7)), 4 * 2);
-    EXPECT_EQ(s.At(3, 3), ws::ctl::kBorderColour);
-    ColorPicture::DrawSwatch(s.dc(), RECT { 0, 0, 12, 10 }, RGB(9, 8, 7), false, false);
-    EXPECT_EQ(s.Count(RGB(0, 0, 0)), 0);
-    EXPECT_EQ(s.Count(ws::ctl::kFaceColour), 12 * 10 - 6 * 4);
 }
 
 // The dialog, driven.

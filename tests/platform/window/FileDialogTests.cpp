@@ -139,18 +139,6 @@ void MakeClassroom(const TempFolder& t)
     t.File("课堂/板书.bmp");
 }
 
-TEST(FolderListing, FoldersFirstThenMatchingFilesEachSorted)
-{
-    TempFolder t;
-    MakeClassroom(t);
-    using E = FolderEntry;
-    EXPECT_EQ(FolderListing::List(t.Root(), { "*.bmp", "*.dib" }),
-        (std::vector<E> { { "a组", true }, { "B组", true }, { "课堂", true }, { "apple.bmp", false },
-            { "Zebra.BMP", false }, { "图画.dib", false }, { "照片.bmp", false } }));
-    EXPECT_EQ(FolderListing::List(t.Path("课堂"), { "*.txt" }), std::vector<E> {});
-    EXPECT_EQ(FolderListing::List(t.Path("没有"), {}), std::vector<E> {});
-}
-
 class SaveFileTest : public test::ControlTest {
 public:
     TempFolder folder;
@@ -288,34 +276,6 @@ TEST_F(SaveFileTest, EntersFoldersByDoubleClickOrByNameAndGoesUp)
     EXPECT_EQ(byName, Saved("B组"));
     EXPECT_EQ(std::string(file), Saved("B组/分组名单.bmp"));
     EXPECT_EQ(std::string(title), "分组名单.bmp");
-}
-
-TEST_F(SaveFileTest, AppendsTheDefaultExtensionOnlyWhenMissing)
-{
-    const struct {
-        const char* typed;
-        const char* defExt;
-        const char* saved;
-    } cases[] = {
-        { "报告", "bmp", "报告.bmp" },
-        { "报告.dib", "bmp", "报告.dib" },
-        { "报告", nullptr, "报告" },
-        { "课堂/新图", "bmp", "课堂/新图.bmp" },
-    };
-    for (const auto& c : cases) {
-        std::memset(file, 0, sizeof file);
-        ofn.lpstrDefExt = c.defExt;
-        TypeName(c.typed);
-        ASSERT_TRUE(GetSaveFileName(&ofn)) << c.typed;
-        std::string expected = Saved(c.saved);
-        EXPECT_EQ(std::string(file), expected) << c.typed;
-        std::size_t slash = expected.rfind('/');
-        std::size_t dot = expected.rfind('.');
-        EXPECT_EQ(ofn.nFileOffset, slash + 1) << c.typed;
-        EXPECT_EQ(ofn.nFileExtension, dot > slash && dot != std::string::npos ? dot + 1 : expected.size())
-            << c.typed;
-        EXPECT_EQ(ofn.nFilterIndex, 1u);
-    }
 }
 
 TEST_F(SaveFileTest, AsksBeforeReplacingAndNoKeepsTheDialogOpen)
