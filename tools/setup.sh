@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
+  clang libclang-rt-14-dev clang-format git
   libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libfontconfig-dev libfreetype-dev
   libyuv-dev

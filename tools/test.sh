@@ -1,34 +1,45 @@
 #!/usr/bin/env bash
-# Sets up a Debian 12 machine, builds everything and runs every test twice:
-# an optimised build, then a build under AddressSanitizer and
+# Sets up a Debian 12 machine, checks the format of the changed lines, then
+# builds everything with two compilers and runs every test on each build:
+# an optimised GCC build, then a clang build under AddressSanitizer and
 # UndefinedBehaviorSanitizer. Last, the tests that run the camera's
-# streaming thread run again under ThreadSanitizer. Warnings are errors;
-# INKVEIL_WERROR=OFF in the environment relaxes that for local experiments.
+# streaming thread run again under ThreadSanitizer (GCC). Warnings are
+# errors on every build; INKVEIL_WERROR=OFF in the environment relaxes that
+# for local experiments. ccache, when installed, caches the compilations.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 
 tools/setup.sh
 
+echo "== format of the changed lines"
+tools/check-format.sh
+
 jobs="$(nproc)"
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 
 run_suite() {
   local dir="$1"; shift
-  cmake -S . -B "$dir" -G Ninja -DINKVEIL_WERROR="${INKVEIL_WERROR:-ON}" "$@" >/dev/null
+  cmake -S . -B "$dir" -G Ninja -DINKVEIL_WERROR="${INKVEIL_WERROR:-ON}" "${launcher[@]}" "$@" >/dev/null
   cmake --build "$dir" -j "$jobs" ${targets:+--target $targets}
   ctest --test-dir "$dir" -j "$jobs" --output-on-failure --timeout 300 ${labels:+-L $labels}
 }
 
-echo "== optimised build"
-run_suite build/release -DCMAKE_BUILD_TYPE=Release
+echo "== optimised build (GCC)"
+run_suite build/release -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++
 
-echo "== sanitizer build"
+echo "== sanitizer build (clang)"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-run_suite build/sanitize -DCMAKE_BUILD_TYPE=Debug -DINKVEIL_SANITIZE=ON -DINKVEIL_BENCHMARKS=OFF
+run_suite build/sanitize-clang -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+  -DINKVEIL_SANITIZE=ON -DINKVEIL_BENCHMARKS=OFF
 
-echo "== thread sanitizer: the streaming tests"
+echo "== thread sanitizer: the streaming tests (GCC)"
 unset ASAN_OPTIONS UBSAN_OPTIONS
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 targets="camera_tests dshow_tests v4l2_tests" labels=streaming \
-  run_suite build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DINKVEIL_TSAN=ON -DINKVEIL_BENCHMARKS=OFF
+  run_suite build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=g++ \
+  -DINKVEIL_TSAN=ON -DINKVEIL_BENCHMARKS=OFF

@@ -39,4 +39,9 @@ public:
 protected:
     // Takes WM_DRAWITEM back from the parent and draws.
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+private:
+    // The window-class form of Create stays out of reach from outside: this
+    // class makes its own kind of window.
+    using CWnd::Create;
 };

@@ -48,6 +48,10 @@ public:
     }
 
 private:
+    // The window-class form of Create stays out of reach from outside: this
+    // class makes its own kind of window.
+    using CWnd::Create;
+
     int Send(UINT message, WPARAM wParam, LPARAM lParam) const
     {
         return static_cast<int>(::SendMessage(m_hWnd, message, wParam, lParam));

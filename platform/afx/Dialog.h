@@ -67,6 +67,10 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The window-class form of Create stays out of reach from outside: this
+    // class makes its own kind of window.
+    using CWnd::Create;
+
     const res::DialogTemplate* FindTemplate() const;
     HWND CreateFromTemplate(const res::DialogTemplate& tmpl, HWND owner);
     static LONG_PTR DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

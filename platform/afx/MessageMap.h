@@ -77,10 +77,10 @@ const AFX_MSGMAP_ENTRY* AfxFindMessageEntry(const AFX_MSGMAP* map, UINT message,
 bool AfxDispatchThroughMap(CWnd* target, const AFX_MSGMAP* map, UINT key, UINT code, UINT id, UINT message,
     WPARAM wParam, LPARAM lParam, LRESULT* result);
 
-#define DECLARE_MESSAGE_MAP()                                                                                      \
-protected:                                                                                                         \
-    static const AFX_MSGMAP* GetThisMessageMap();                                                                  \
-    virtual const AFX_MSGMAP* GetMessageMap() const;
+#define DECLARE_MESSAGE_MAP()                                                                                          \
+protected:                                                                                                             \
+    static const AFX_MSGMAP* GetThisMessageMap();                                                                      \
+    const AFX_MSGMAP* GetMessageMap() const override;
 
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                                     \
     const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }                              \

@@ -28,4 +28,9 @@ public:
         return reinterpret_cast<HICON>(::SendMessage(m_hWnd, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0));
     }
     HICON GetIcon() const { return reinterpret_cast<HICON>(::SendMessage(m_hWnd, STM_GETICON, 0, 0)); }
+
+private:
+    // The window-class form of Create stays out of reach from outside: this
+    // class makes its own kind of window.
+    using CWnd::Create;
 };

@@ -31,5 +31,9 @@ public:
     void Pop() { ::SendMessage(m_hWnd, TTM_POP, 0, 0); }
 
 private:
+    // The window-class form of Create stays out of reach from outside: this
+    // class makes its own kind of window.
+    using CWnd::Create;
+
     static TOOLINFO ToolInfo(CWnd* tool, UINT_PTR id);
 };

@@ -258,7 +258,10 @@ protected:
     afx_msg void OnCaptureChanged(CWnd*) { Default(); }
     afx_msg void OnShowWindow(BOOL, UINT) { Default(); }
 
-    DECLARE_MESSAGE_MAP()
+    // The root of every message map, so declared by hand: the classes below
+    // say DECLARE_MESSAGE_MAP(), which overrides it.
+    static const AFX_MSGMAP* GetThisMessageMap();
+    virtual const AFX_MSGMAP* GetMessageMap() const;
 
 private:
     // Binds an object to a window that is being made, before its first

@@ -39,7 +39,7 @@ HRESULT QueryInterfaceOf(T* self, REFIID iid, void** out)
     IUnknown* found = nullptr;
     if (iid == IID_IUnknown || iid == First::kIid)
         found = static_cast<First*>(self);
-    ((found == nullptr && iid == Rest::kIid ? (found = static_cast<Rest*>(self), true) : false), ...);
+    ((found == nullptr && iid == Rest::kIid ? void(found = static_cast<Rest*>(self)) : void()), ...);
     if (!found)
         return E_NOINTERFACE;
     found->AddRef();

@@ -73,15 +73,15 @@ struct Axis {
     NearestStep StepFrom(long long first) const { return NearestStep(length, to, first - destStart); }
     long long SourceOf(long long t) const { return origin + (mirrored ? length - 1 - t : t); }
 
-    // Walks destination pixels [from, to) and calls f(pixel, source) for
+    // Walks destination pixels [from, until) and calls f(pixel, source) for
     // those whose source lies in [0, limit); answers the first and one past
     // the last such pixel. The mapping is monotonic, so they form one run.
     template <typename F>
-    std::pair<int, int> Inside(int from, int to, long long limit, F&& f) const
+    std::pair<int, int> Inside(int from, int until, long long limit, F&& f) const
     {
-        int first = to, last = from - 1;
+        int first = until, last = from - 1;
         NearestStep step = StepFrom(from);
-        for (int i = from; i < to; ++i, step.Next()) {
+        for (int i = from; i < until; ++i, step.Next()) {
             long long source = SourceOf(step.Value());
             if (source < 0 || source >= limit)
                 continue;

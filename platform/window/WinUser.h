@@ -33,8 +33,8 @@ constexpr SHORT GET_Y_LPARAM(LPARAM lp) { return static_cast<SHORT>(HIWORD(stati
 constexpr SHORT GET_WHEEL_DELTA_WPARAM(WPARAM wp) { return static_cast<SHORT>(HIWORD(wp)); }
 constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi) { return static_cast<WPARAM>(static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16)); }
 constexpr LRESULT MAKELRESULT(WORD lo, WORD hi) { return static_cast<LRESULT>(static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16)); }
-constexpr const char* MAKEINTRESOURCE(UINT id) { return reinterpret_cast<const char*>(static_cast<ULONG_PTR>(id)); }
-constexpr bool IS_INTRESOURCE(const char* p) { return (reinterpret_cast<ULONG_PTR>(p) >> 16) == 0; }
+inline const char* MAKEINTRESOURCE(UINT id) { return reinterpret_cast<const char*>(static_cast<ULONG_PTR>(id)); }
+inline bool IS_INTRESOURCE(const char* p) { return (reinterpret_cast<ULONG_PTR>(p) >> 16) == 0; }
 
 struct MSG {
     HWND hwnd;

@@ -230,7 +230,7 @@ TEST_F(Dialogs, OkAndCancelComeFromTheKeyboardAndTheButtons)
     };
     for (const auto& [act, result, call] : cases) {
         CTestDlg dlg(&owner);
-        driver.WhenWaiting([&] { act(dlg); });
+        driver.WhenWaiting([&, &action = act] { action(dlg); });
         EXPECT_EQ(dlg.DoModal(), result);
         EXPECT_EQ(dlg.calls, (Steps { "init", call }));
     }

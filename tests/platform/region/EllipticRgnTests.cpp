@@ -14,7 +14,8 @@ TEST(EllipticRgn, MatchesThePixelRuleAndTouchesAllFourSides)
     const int sizes[][2] = { { 1, 1 }, { 2, 2 }, { 1, 2 }, { 1, 7 }, { 7, 1 }, { 3, 3 }, { 4, 4 }, { 5, 3 }, { 10, 2 },
         { 100, 2 }, { 2, 100 }, { 7, 12 }, { 16, 16 }, { 31, 17 }, { 64, 40 } };
     const int l = 3, t = -2; // off the origin, so that offsets show
-    for (const auto& [w, h] : sizes) {
+    for (const auto& size : sizes) {
+        const int w = size[0], h = size[1];
         SCOPED_TRACE(testing::Message() << w << "x" << h);
         HRGN rgn = CreateEllipticRgn(l, t, l + w + 1, t + h + 1);
         EXPECT_TRUE(RegionOf(rgn).WellFormed());
