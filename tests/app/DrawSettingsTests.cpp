@@ -24,16 +24,4 @@ TEST(OpacityRule, ArgbTakesTheLowByteOfTheAlphaThenRedGreenBlue)
     EXPECT_EQ(ArgbFromColorRef(0x1FF, RGB(1, 2, 3)), 0xFF010203u);
 }
 
-TEST(SharedSettings, TheApplicationObjectStartsWithRedAtHalfOpacity)
-{
-    CInkveilApp app;
-    ASSERT_EQ(InkveilApp(), &app) << "reached through the current application object";
-    EXPECT_EQ(app.m_nAlphaPercent, 50);
-    EXPECT_EQ(app.m_crColor, RGB(255, 0, 0));
-    EXPECT_EQ(app.m_nPenWidth, 0) << "the palette sets 3 as it starts";
-    EXPECT_EQ(app.m_pEraserDlg, nullptr);
-    EXPECT_EQ(app.m_pMainDlg, nullptr);
-    EXPECT_EQ(app.m_gdiplusToken, 0u);
-}
-
 } // namespace
