@@ -42,6 +42,11 @@ if [ -z "$base" ]; then
   exit 0
 fi
 
+if ! git rev-parse -q --verify "$base^{commit}" >/dev/null; then
+  echo "format check: base $base is not a commit here" >&2
+  exit 1
+fi
+
 # file -> "--lines=a:b ..." for every hunk of the diff that adds lines.
 declare -A ranges=()
 file=""
