@@ -26,10 +26,10 @@ struct ObjectLife {
 
 class Pen final : public HPEN__ {
 public:
-    Pen(int style, int width, COLORREF color)
-        : style(style)
-        , width(width)
-        , color(color)
+    Pen(int penStyle, int penWidth, COLORREF penColor)
+        : style(penStyle)
+        , width(penWidth)
+        , color(penColor)
     {
     }
     int style;
@@ -44,9 +44,9 @@ public:
 
 class Brush final : public HBRUSH__ {
 public:
-    Brush(UINT style, COLORREF color)
-        : style(style)
-        , color(color)
+    Brush(UINT brushStyle, COLORREF brushColor)
+        : style(brushStyle)
+        , color(brushColor)
     {
     }
     UINT style;

@@ -45,7 +45,10 @@ enum GpStatus {
 };
 using Status = GpStatus;
 
-enum GpUnit {
+// The enumerations callers pass in are fixed to int, so that any int a
+// caller casts to one is a value of it; the functions answer values outside
+// the list with InvalidParameter.
+enum GpUnit : int {
     UnitWorld = 0,
     UnitDisplay = 1,
     UnitPixel = 2,
@@ -56,7 +59,7 @@ enum GpUnit {
 };
 using Unit = GpUnit;
 
-enum SmoothingMode {
+enum SmoothingMode : int {
     SmoothingModeInvalid = -1,
     SmoothingModeDefault = 0,
     SmoothingModeHighSpeed = 1,
@@ -65,7 +68,7 @@ enum SmoothingMode {
     SmoothingModeAntiAlias = 4,
 };
 
-enum TextRenderingHint {
+enum TextRenderingHint : int {
     TextRenderingHintSystemDefault = 0,
     TextRenderingHintSingleBitPerPixelGridFit = 1,
     TextRenderingHintSingleBitPerPixel = 2,
@@ -74,7 +77,7 @@ enum TextRenderingHint {
     TextRenderingHintClearTypeGridFit = 5,
 };
 
-enum LineCap {
+enum LineCap : int {
     LineCapFlat = 0,
     LineCapSquare = 1,
     LineCapRound = 2,
@@ -88,7 +91,7 @@ enum LineCap {
 };
 using GpLineCap = LineCap;
 
-enum LineJoin {
+enum LineJoin : int {
     LineJoinMiter = 0,
     LineJoinBevel = 1,
     LineJoinRound = 2,
@@ -96,7 +99,7 @@ enum LineJoin {
 };
 using GpLineJoin = LineJoin;
 
-enum DashStyle {
+enum DashStyle : int {
     DashStyleSolid = 0,
     DashStyleDash = 1,
     DashStyleDot = 2,
@@ -106,7 +109,7 @@ enum DashStyle {
 };
 using GpDashStyle = DashStyle;
 
-enum RotateFlipType {
+enum RotateFlipType : int {
     RotateNoneFlipNone = 0,
     Rotate90FlipNone = 1,
     Rotate180FlipNone = 2,
@@ -117,7 +120,7 @@ enum RotateFlipType {
     Rotate270FlipX = 7,
 };
 
-enum ColorAdjustType {
+enum ColorAdjustType : int {
     ColorAdjustTypeDefault = 0,
     ColorAdjustTypeBitmap = 1,
     ColorAdjustTypeBrush = 2,
@@ -125,13 +128,13 @@ enum ColorAdjustType {
     ColorAdjustTypeText = 4,
 };
 
-enum StringAlignment {
+enum StringAlignment : int {
     StringAlignmentNear = 0,
     StringAlignmentCenter = 1,
     StringAlignmentFar = 2,
 };
 
-enum FontStyle {
+enum FontStyle : int {
     FontStyleRegular = 0,
     FontStyleBold = 1,
     FontStyleItalic = 2,
@@ -140,7 +143,7 @@ enum FontStyle {
     FontStyleStrikeout = 8,
 };
 
-enum ImageLockMode {
+enum ImageLockMode : int {
     ImageLockModeRead = 1,
     ImageLockModeWrite = 2,
     ImageLockModeUserInputBuf = 4,
