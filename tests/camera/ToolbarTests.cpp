@@ -261,4 +261,59 @@ TEST_F(ToolbarTest, TheDeviceListOpensRefilledWithACameraPluggedInLaterWhichCanT
     EXPECT_EQ(Toolbar().m_nResolutionStep, 4) << "the toolbar's step is not reset";
 }
 
+TEST_F(ToolbarTest, ACameraPluggedInAfterAStartWithoutOneCanBeChosen)
+{
+    Open();
+    CComboBox& combo = Toolbar().m_comboDevice;
+    ASSERT_EQ(combo.GetCount(), 0);
+    auto alpha = AddCamera("Alpha", kSizes);
+    const CPoint face = Centre(combo.m_hWnd);
+    driver.Click(face.x, face.y);
+    ASSERT_EQ(combo.GetCount(), 1);
+    EXPECT_EQ(combo.GetCurSel(), -1) << "nothing chosen yet, so choosing it is a change";
+    driver.Key(VK_DOWN);
+    driver.Key(VK_RETURN);
+    EXPECT_EQ(combo.GetCurSel(), 0);
+    EXPECT_GT(alpha->OpenHandles(), 0);
+    EXPECT_EQ(Streaming(*alpha), "1280x720");
+}
+
+TEST_F(ToolbarTest, TheChosenNameStaysChosenWhereverItMovesAndNothingIsChosenOnceItHasGone)
+{
+    auto alpha = AddCamera("Alpha", kSizes);
+    auto beta = AddCamera("Beta", kSizes);
+    Open();
+    CComboBox& combo = Toolbar().m_comboDevice;
+    const CPoint face = Centre(combo.m_hWnd);
+    auto openList = [&] { driver.Click(face.x, face.y); };
+    auto chosen = [&] {
+        CString name;
+        if (combo.GetCurSel() >= 0)
+            combo.GetLBText(combo.GetCurSel(), name);
+        return std::string(name.GetString());
+    };
+    openList();
+    driver.Key(VK_DOWN);
+    driver.Key(VK_RETURN);
+    ASSERT_EQ(chosen(), "Beta");
+    ASSERT_GT(beta->OpenHandles(), 0);
+
+    alpha->Unplug();
+    openList();
+    EXPECT_EQ(combo.GetCount(), 1);
+    EXPECT_EQ(combo.GetCurSel(), 0);
+    EXPECT_EQ(chosen(), "Beta");
+    driver.Key(VK_ESCAPE);
+
+    auto gamma = AddCamera("Gamma", kSizes);
+    beta->Unplug();
+    openList();
+    EXPECT_EQ(combo.GetCount(), 1);
+    EXPECT_EQ(combo.GetCurSel(), -1);
+    driver.Key(VK_DOWN);
+    driver.Key(VK_RETURN);
+    EXPECT_EQ(chosen(), "Gamma");
+    EXPECT_GT(gamma->OpenHandles(), 0);
+}
+
 } // namespace
