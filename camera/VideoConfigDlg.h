@@ -93,6 +93,11 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    // Enter and Escape leave the toolbar standing: a dialog's usual answer,
+    // hiding it, would take every camera control away until the program
+    // starts again (presentation remotes send Escape).
+    void OnOK() override { }
+    void OnCancel() override { }
 
     // Commands (VideoConfigCommands.cpp).
     afx_msg void OnAdjust();

@@ -40,13 +40,13 @@ TEST_F(ToolbarTest, ItStandsTopMostAlongTheBottomWithoutATaskbarButton)
     EXPECT_EQ(Toolbar().m_comboDevice.GetCurSel(), 0);
     EXPECT_EQ(Toolbar().m_sliderResolution.GetPos(), 0);
     EXPECT_EQ(Toolbar().m_sliderZoom.GetPos(), 100);
-    // Each button is one picture of its strip: 42 x 25 for the adjustment
-    // button, 50 x 27 for the capture-size buttons, 29 to 40 wide for the
-    // others.
-    EXPECT_EQ(ScreenRect(Toolbar().m_btnAdjust.m_hWnd).Size(), CSize(42, 25));
-    EXPECT_EQ(ScreenRect(Toolbar().m_btnHighDef.m_hWnd).Size(), CSize(50, 27));
-    EXPECT_EQ(ScreenRect(Toolbar().m_btnPhoto.m_hWnd).Size(), CSize(40, 22));
-    EXPECT_EQ(ScreenRect(Toolbar().m_sliderZoom.m_hWnd).Size(), CSize(90, 13));
+
+    // Enter and Escape on a focused button leave it standing.
+    ClickControl(Dlg::IDC_ROTATE_CW);
+    ASSERT_EQ(GetFocus(), Toolbar().m_btnRotateCw.m_hWnd);
+    driver.Key(VK_ESCAPE);
+    driver.Key(VK_RETURN);
+    EXPECT_TRUE(Toolbar().IsWindowVisible());
 }
 
 TEST_F(ToolbarTest, ThreeQuickHighSpeedPressesRebuildOnceAtStepOne100msAfterTheLast)
