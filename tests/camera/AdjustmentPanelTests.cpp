@@ -84,11 +84,7 @@ TEST_F(PanelTest, KeysOnAFocusedSliderSetTheCameraAtOnce)
         int percent;
         std::int32_t value; // of 0..255
     } keys[] = {
-        { VK_END, 100, 255 },
-        { VK_HOME, 0, 0 },
-        { VK_NEXT, 20, 51 },
-        { VK_NEXT, 40, 102 },
-        { VK_PRIOR, 20, 51 },
+        { VK_END, 100, 255 }, { VK_HOME, 0, 0 }, { VK_NEXT, 20, 51 }, { VK_NEXT, 40, 102 }, { VK_PRIOR, 20, 51 },
         { VK_HOME, 0, 0 }, // at the end already: sent again all the same
     };
     panel.m_sliderContrast.SetFocus();
