@@ -4,8 +4,8 @@
 //
 //   figure_sheet out.bmp   (or out.png)
 
-#include "app/DrawSettings.h"
 #include "draw/DrawObj.h"
+#include "draw/DrawSettings.h"
 #include "platform/afx/Dc.h"
 #include "platform/gdi/BmpFile.h"
 #include "platform/gdi/GdiObjects.h"
