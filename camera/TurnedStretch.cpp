@@ -3,6 +3,7 @@
 #include "camera/TurnedStretch.h"
 
 #include "camera/FrameRotation.h"
+#include "camera/TurnKernels.h"
 #include "platform/gdi/Gdi.h"
 
 #include <algorithm>
@@ -34,20 +35,6 @@ void ForEachNearest(long long from, long long to, long long first, int count, F&
             ++q;
         }
     }
-}
-
-// The pixel at p as 0x00RRGGBB. The fast form reads four bytes at once, so
-// it needs one byte after the pixel inside the frame.
-inline std::uint32_t Pixel4(const BYTE* p)
-{
-    std::uint32_t v;
-    std::memcpy(&v, p, sizeof v);
-    return v & 0x00FFFFFFu;
-}
-inline std::uint32_t Pixel3(const BYTE* p)
-{
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8
-        | static_cast<std::uint32_t>(p[2]) << 16;
 }
 
 } // namespace
@@ -107,37 +94,67 @@ bool CTurnedStretch::Draw(const BYTE* frame, std::size_t frameLen, const BITMAPI
     });
 
     std::uint32_t* first = out.pixels + (shown.top - part.top) * out.stride + (shown.left - part.left);
-    // Upright or upside down, a screen row reads one frame row from left to
-    // right (or back). Turned by a quarter it reads one frame column top to
-    // bottom, so the part is walked in square tiles: the few frame rows a
-    // tile reads stay in the cache from one screen row to the next.
-    const bool sideways = turns % 2 == 1;
-    const int tileW = sideways ? kTile : cols;
-    const int tileH = sideways ? kTile : rows;
-    for (int ty = 0; ty < rows; ty += tileH) {
-        const int yEnd = std::min(ty + tileH, rows);
-        for (int tx = 0; tx < cols; tx += tileW) {
-            const int n = std::min(tileW, cols - tx);
-            const std::uint32_t* offsets = m_columns.data() + tx;
-            for (int y = ty; y < yEnd; ++y) {
-                std::uint32_t* o = first + y * out.stride + tx;
-                const std::uint32_t rowOffset = m_rows[static_cast<std::size_t>(y)];
-                // A screen row that shows the same frame pixels as the one
-                // above it is a copy of that row.
-                if (y > ty && rowOffset == m_rows[static_cast<std::size_t>(y) - 1]) {
-                    std::memcpy(o, o - out.stride, static_cast<std::size_t>(n) * sizeof *o);
-                    continue;
-                }
-                const BYTE* base = frame + rowOffset;
-                if (static_cast<std::size_t>(rowOffset) + widest + 4 <= frameLen) {
-                    for (int i = 0; i < n; ++i)
-                        o[i] = Pixel4(base + offsets[i]);
-                } else {
-                    for (int i = 0; i < n; ++i)
-                        o[i] = Pixel3(base + offsets[i]);
-                }
-            }
-        }
-    }
+    if (turns % 2 == 1)
+        DrawSideways(frame, frameLen, widest, first, out.stride);
+    else
+        DrawUpright(frame, frameLen, widest, first, out.stride);
     return true;
+}
+
+void CTurnedStretch::DrawUpright(const BYTE* frame, std::size_t frameLen, std::uint32_t widest, std::uint32_t* out,
+    std::ptrdiff_t stride)
+{
+    // A screen row reads one frame row, left to right or back.
+    const int cols = static_cast<int>(m_columns.size());
+    const int rows = static_cast<int>(m_rows.size());
+    const bool shuffle = turnkernel::CanShuffle();
+    if (shuffle)
+        turnkernel::MakeGroups(m_columns.data(), cols, m_groups);
+    for (int y = 0; y < rows; ++y) {
+        std::uint32_t* o = out + y * stride;
+        const std::uint32_t rowOffset = m_rows[static_cast<std::size_t>(y)];
+        // A screen row that shows the same frame pixels as the one above it
+        // is a copy of that row.
+        if (y > 0 && rowOffset == m_rows[static_cast<std::size_t>(y) - 1]) {
+            std::memcpy(o, o - stride, static_cast<std::size_t>(cols) * sizeof *o);
+            continue;
+        }
+        const std::size_t reach = static_cast<std::size_t>(rowOffset) + widest;
+        if (shuffle && reach + 16 <= frameLen)
+            turnkernel::ShuffleRow(frame + rowOffset, m_columns.data(), cols, m_groups, o);
+        else
+            turnkernel::GatherRow(frame + rowOffset, m_columns.data(), cols, reach + 4 <= frameLen, o);
+    }
+}
+
+void CTurnedStretch::DrawSideways(const BYTE* frame, std::size_t frameLen, std::uint32_t widest, std::uint32_t* out,
+    std::ptrdiff_t stride)
+{
+    // A screen row reads one frame column, top to bottom or back, and four
+    // screen rows read four neighbouring pixels of each frame row: one
+    // cache line of every frame row serves about five such quads in turn,
+    // and the lines of all frame rows (a 1080-row frame: 69 KB) stay in the
+    // second-level cache meanwhile. Walking the part in narrower strips
+    // measured slower at the common sizes.
+    const int cols = static_cast<int>(m_columns.size());
+    const int rows = static_cast<int>(m_rows.size());
+    const bool shuffle = turnkernel::CanShuffle();
+    const std::uint32_t* columns = m_columns.data();
+    int y = 0;
+    for (; y + 4 <= rows; y += 4) {
+        const std::uint32_t* r = m_rows.data() + y;
+        const auto [lo, hi] = std::minmax({ r[0], r[1], r[2], r[3] });
+        std::uint32_t* o = out + y * stride;
+        int done = 0;
+        if (shuffle && hi - lo <= 12 && static_cast<std::size_t>(lo) + widest + 16 <= frameLen)
+            done = turnkernel::SidewaysQuads(frame, columns, cols, r, o, stride);
+        for (int k = 0; k < 4; ++k)
+            turnkernel::GatherRow(frame + r[k], columns + done, cols - done,
+                static_cast<std::size_t>(r[k]) + widest + 4 <= frameLen, o + k * stride + done);
+    }
+    for (; y < rows; ++y) {
+        const std::uint32_t rowOffset = m_rows[static_cast<std::size_t>(y)];
+        turnkernel::GatherRow(
+            frame + rowOffset, columns, cols, static_cast<std::size_t>(rowOffset) + widest + 4 <= frameLen, out + y * stride);
+    }
 }

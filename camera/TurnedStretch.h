@@ -15,6 +15,7 @@
 // of the turned frame give, pixel for pixel: the same pixel of the turned
 // frame is picked for every screen pixel.
 
+#include "camera/TurnKernels.h"
 #include "platform/win/WinTypes.h"
 
 #include <cstddef>
@@ -41,9 +42,15 @@ public:
         const RECT& part, PixelRows out);
 
 private:
-    // The side of the square tiles a quarter turn is walked in.
-    static constexpr int kTile = 32;
+    // The two ways of walking the part: screen rows that read frame rows
+    // (0 and 180) or frame columns (90 and 270). widest is the largest
+    // column share, which bounds how far past a row's share a read goes.
+    void DrawUpright(const BYTE* frame, std::size_t frameLen, std::uint32_t widest, std::uint32_t* out,
+        std::ptrdiff_t stride);
+    void DrawSideways(const BYTE* frame, std::size_t frameLen, std::uint32_t widest, std::uint32_t* out,
+        std::ptrdiff_t stride);
 
     std::vector<std::uint32_t> m_columns; // byte share of each screen column of the part
     std::vector<std::uint32_t> m_rows;    // byte share of each screen row of the part
+    std::vector<turnkernel::Group> m_groups; // the screen columns' shuffles, upright
 };
