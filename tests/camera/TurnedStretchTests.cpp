@@ -1,8 +1,9 @@
 // The one-pass turn and stretch against the two passes it replaces (the
 // frame turned into a work buffer by RotateFrame, then stretched by
 // StretchDIBits): the same pixels for every angle, for frames whose rows
-// are padded and frames whose last pixel ends the buffer, enlarged, shrunk
-// and zoomed so far that only a part of the picture is drawn.
+// are padded, frames whose last pixel ends the buffer and frames turned in
+// strips, enlarged, shrunk and zoomed so far that only a part of the
+// picture is drawn.
 
 #include "camera/FrameRotation.h"
 #include "camera/TurnedStretch.h"
@@ -83,6 +84,8 @@ TEST(TurnedStretch, GivesThePixelsOfTheTurnedFrameStretchedForEveryAngleSizeAndP
         // Rows of 3840 bytes with no padding: the last pixel ends the frame.
         { "unpadded rows", 1280, 720, { 957, 1275 }, { 0, 0, 957, 1275 } },
         { "top-down rows", 1279, -721, { 1000, 999 }, { 0, 0, 1000, 999 } },
+        // Rows 3072 bytes apart: a quarter turn is walked in strips.
+        { "rows a multiple of 1024 bytes apart", 1024, 301, { 1100, 1201 }, { 0, 0, 1100, 1201 } },
         { "a single pixel", 1, 1, { 5, 3 }, { 0, 0, 5, 3 } },
     };
     for (const auto& f : frames) {
