@@ -9,7 +9,9 @@
 //   stretches only the part of the control that can be seen, so a control
 //   ten times the screen costs what the screen does.
 // - The view owns the capture graph and repaints every 20 ms from the
-//   latest frame, turned by the view's rotation.
+//   latest frame, turned by the view's rotation, unless nothing it shows
+//   has changed since the last repaint (ViewLook): an idle view, or a
+//   camera slower than the timer, costs nothing between changes.
 // - Finished drawings render themselves into a transparent overlay bitmap
 //   as large as the control was when the video started; each repaint lays
 //   it over the picture through the key colour. With blinking on, a
@@ -29,6 +31,8 @@
 
 #include <cstdint>
 #include <vector>
+
+class CFrameCanvas;
 
 class CVideoStatic : public CStatic {
 public:
@@ -101,9 +105,9 @@ private:
     void Place(const RECT& inParent);
 
     // Draws the latest frame, turned and stretched onto the control's whole
-    // area, into the canvas's buffered part. Answers false, drawing
-    // nothing, when there is no frame to show.
-    bool DrawFrame(class CFrameCanvas& canvas);
+    // area, into the canvas's buffered part. Answers false when there is no
+    // frame to show, and fills the part with the control's grey then.
+    bool DrawFrame(CFrameCanvas& canvas);
     // Lays the overlay over dc through the key colour, for the part in
     // visible, and the blink layer when asked.
     void DrawLayers(CDC& dc, const CRect& visible, bool withBlink);
