@@ -3,7 +3,7 @@
 // drawing's state, the angle, the zoom, the placement), so a camera slower
 // than the timer is painted once per frame and an idle view not at all.
 
-#include "app/DrawSettings.h"
+#include "draw/DrawSettings.h"
 #include "tests/camera/VideoTestSupport.h"
 
 #include "platform/window/ControlClasses.h"
