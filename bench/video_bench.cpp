@@ -280,10 +280,12 @@ void BM_LibyuvReference(benchmark::State& state)
     const int tw = sideways ? s.frameHeight : s.frameWidth, th = sideways ? s.frameWidth : s.frameHeight;
     const int vw = sideways ? s.viewHeight : s.viewWidth, vh = sideways ? s.viewWidth : s.viewHeight;
     std::mt19937 rng(11);
-    std::vector<std::uint8_t> yuy2(static_cast<std::size_t>(s.frameWidth) * 2 * static_cast<std::size_t>(s.frameHeight));
+    std::vector<std::uint8_t> yuy2(
+        static_cast<std::size_t>(s.frameWidth) * 2 * static_cast<std::size_t>(s.frameHeight));
     for (std::uint8_t& b : yuy2)
         b = static_cast<std::uint8_t>(rng());
-    std::vector<std::uint8_t> argb(static_cast<std::size_t>(s.frameWidth) * 4 * static_cast<std::size_t>(s.frameHeight));
+    std::vector<std::uint8_t> argb(
+        static_cast<std::size_t>(s.frameWidth) * 4 * static_cast<std::size_t>(s.frameHeight));
     std::vector<std::uint8_t> turned(argb.size());
     std::vector<std::uint8_t> view(static_cast<std::size_t>(vw) * 4 * static_cast<std::size_t>(vh));
     const auto mode = angle == 90 ? libyuv::kRotate90 : angle == 180 ? libyuv::kRotate180 : libyuv::kRotate270;
@@ -323,7 +325,8 @@ void BM_FramePathTwoPass(benchmark::State& state)
     for (auto _ : state) {
         const BITMAPINFOHEADER turned = TurnedHeader(bih, angle);
         const RECT needed = StretchedRegion(turned, target, all);
-        const DisplayFrame shown = RotateFrame(frame.data(), frame.size(), bih, angle, work.data(), work.size(), &needed);
+        const DisplayFrame shown = RotateFrame(frame.data(), frame.size(), bih, angle, work.data(), work.size(),
+            &needed);
         StretchDIBits(dc, 0, 0, target.cx, target.cy, 0, 0, turned.biWidth, std::labs(turned.biHeight), shown.pixels,
             &shown.info, DIB_RGB_COLORS, SRCCOPY);
     }

@@ -62,8 +62,7 @@ std::vector<std::uintptr_t> CBlinkLayer::Look(DWORD now) const
     std::vector<std::uintptr_t> look;
     look.reserve(m_objects.size());
     for (const CDrawObj* obj : m_objects) {
-        const std::uintptr_t state
-            = obj->m_dwBlinkStart == 0 ? 3 : static_cast<std::uintptr_t>(StateAt(*obj, now));
+        const std::uintptr_t state = obj->m_dwBlinkStart == 0 ? 3 : static_cast<std::uintptr_t>(StateAt(*obj, now));
         look.push_back(reinterpret_cast<std::uintptr_t>(obj) | state);
     }
     return look;

@@ -47,7 +47,7 @@ void ShuffleRow(const BYTE* row, const std::uint32_t* offsets, int n, const std:
 // four columns at a time are read with four loads, four shuffles and a 4 x 4
 // transpose. Answers how many of the n columns are done (a multiple of 4);
 // the caller gathers the rest. Every load must stay inside the frame.
-int SidewaysQuads(const BYTE* frame, const std::uint32_t* columns, int n, const std::uint32_t* rows,
-    std::uint32_t* out, std::ptrdiff_t stride);
+int SidewaysQuads(const BYTE* frame, const std::uint32_t* columns, int n, const std::uint32_t* rows, std::uint32_t* out,
+    std::ptrdiff_t stride);
 
 } // namespace turnkernel

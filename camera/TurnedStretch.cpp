@@ -65,18 +65,26 @@ bool CTurnedStretch::Draw(const BYTE* frame, std::size_t frameLen, const BITMAPI
     // each add their own share to the pixel's byte offset.
     auto columnShare = [&](long long c) -> long long {
         switch (turns) {
-        case 0: return c * 3;
-        case 1: return c * stride;
-        case 2: return (w - 1 - c) * 3;
-        default: return (h - 1 - c) * stride;
+        case 0:
+            return c * 3;
+        case 1:
+            return c * stride;
+        case 2:
+            return (w - 1 - c) * 3;
+        default:
+            return (h - 1 - c) * stride;
         }
     };
     auto rowShare = [&](long long r) -> long long {
         switch (turns) {
-        case 0: return r * stride;
-        case 1: return (w - 1 - r) * 3;
-        case 2: return (h - 1 - r) * stride;
-        default: return r * 3;
+        case 0:
+            return r * stride;
+        case 1:
+            return (w - 1 - r) * 3;
+        case 2:
+            return (h - 1 - r) * stride;
+        default:
+            return r * 3;
         }
     };
 

@@ -25,7 +25,7 @@
 // Rows of 32-bit pixels (0x00RRGGBB), top-down, written by the turn.
 struct PixelRows {
     std::uint32_t* pixels = nullptr; // the first pixel of the first row
-    std::ptrdiff_t stride = 0;       // pixels from one row to the next
+    std::ptrdiff_t stride = 0; // pixels from one row to the next
 };
 
 // Keeps its offset tables from one picture to the next, so that painting
@@ -60,6 +60,6 @@ private:
     static constexpr int kCrowdedStrip = 512;
 
     std::vector<std::uint32_t> m_columns; // byte share of each screen column of the part
-    std::vector<std::uint32_t> m_rows;    // byte share of each screen row of the part
+    std::vector<std::uint32_t> m_rows; // byte share of each screen row of the part
     std::vector<turnkernel::Group> m_groups; // the screen columns' shuffles, upright
 };

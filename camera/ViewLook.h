@@ -12,17 +12,17 @@
 #include <vector>
 
 struct ViewLook {
-    std::uint64_t frameSerial = 0;       // LatestFrame::nSerial
+    std::uint64_t frameSerial = 0; // LatestFrame::nSerial
     std::uint64_t overlayGeneration = 0; // counts changes of the overlay's pixels
-    std::vector<std::uintptr_t> blink;   // CBlinkLayer::Look
+    std::vector<std::uintptr_t> blink; // CBlinkLayer::Look
     int angle = 0;
     float zoom = 0.0f;
     RECT window {}; // the control's window rectangle on the screen
 
     bool operator==(const ViewLook& other) const
     {
-        return frameSerial == other.frameSerial && overlayGeneration == other.overlayGeneration
-            && blink == other.blink && angle == other.angle && zoom == other.zoom && window.left == other.window.left
+        return frameSerial == other.frameSerial && overlayGeneration == other.overlayGeneration && blink == other.blink
+            && angle == other.angle && zoom == other.zoom && window.left == other.window.left
             && window.top == other.window.top && window.right == other.window.right
             && window.bottom == other.window.bottom;
     }

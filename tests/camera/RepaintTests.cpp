@@ -94,10 +94,11 @@ TEST_F(RepaintTest, WithoutNewFramesEachChangeOfWhatIsShownIsPaintedOnce)
         const char* what;
         std::function<void()> change;
     } changes[] = {
-        { "a finished drawing", [&] {
-             view.SetTool(TOOL_LINE);
-             driver.Drag(OnScreen(10, 10), OnScreen(200, 100));
-         } },
+        { "a finished drawing",
+            [&] {
+                view.SetTool(TOOL_LINE);
+                driver.Drag(OnScreen(10, 10), OnScreen(200, 100));
+            } },
         { "a zoom", [&] { view.SetZoomPercent(150); } },
         { "a turn", [&] { view.Rotate(90); } },
         { "the control moved", [&] { view.SetWindowPos(nullptr, 20, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER); } },

@@ -42,8 +42,8 @@ std::vector<BYTE> Noise(const BITMAPINFOHEADER& bih)
 
 // The two-pass result: the turned frame stretched over (0, 0, target) of a
 // 32-bit bitmap, read back for the part.
-std::vector<std::uint32_t> TwoPass(const std::vector<BYTE>& frame, const BITMAPINFOHEADER& bih, int angle,
-    SIZE target, const RECT& part)
+std::vector<std::uint32_t> TwoPass(const std::vector<BYTE>& frame, const BITMAPINFOHEADER& bih, int angle, SIZE target,
+    const RECT& part)
 {
     const int pw = part.right - part.left, ph = part.bottom - part.top;
     std::vector<BYTE> work(DibBytes24(TurnedHeader(bih, angle)));
@@ -105,18 +105,19 @@ TEST(TurnedStretch, GivesThePixelsOfTheTurnedFrameStretchedForEveryAngleSizeAndP
             const int pw = part.right - part.left;
             std::vector<std::uint32_t> got(static_cast<std::size_t>(pw) * (part.bottom - part.top), 0xDEADBEEF);
             CTurnedStretch stretch;
-            ASSERT_TRUE(stretch.Draw(frame.data(), frame.size(), bih, angle, target, part, PixelRows { got.data(), pw }));
+            ASSERT_TRUE(
+                stretch.Draw(frame.data(), frame.size(), bih, angle, target, part, PixelRows { got.data(), pw }));
             const int iw = inside.right - inside.left;
             int wrong = 0;
             for (int y = part.top; y < part.bottom; ++y)
                 for (int x = part.left; x < part.right; ++x) {
                     const std::uint32_t g = got[static_cast<std::size_t>(y - part.top) * pw + (x - part.left)];
                     const bool in = x < inside.right && y < inside.bottom;
-                    const std::uint32_t w
-                        = in ? want[static_cast<std::size_t>(y - inside.top) * iw + (x - inside.left)] : 0xDEADBEEF;
+                    const std::uint32_t w = in ? want[static_cast<std::size_t>(y - inside.top) * iw + (x - inside.left)]
+                                               : 0xDEADBEEF;
                     if (g != w && ++wrong <= 3)
-                        ADD_FAILURE() << f.what << ", angle " << angle << ": pixel " << x << "," << y << " is " << std::hex
-                                      << g << ", not " << w;
+                        ADD_FAILURE() << f.what << ", angle " << angle << ": pixel " << x << "," << y << " is "
+                                      << std::hex << g << ", not " << w;
                 }
             EXPECT_EQ(wrong, 0) << f.what << ", angle " << angle;
         }
