@@ -66,4 +66,7 @@ public:
         return left == r.left && top == r.top && right == r.right && bottom == r.bottom;
     }
     bool operator!=(const RECT& r) const { return !(*this == r); }
+    // Two CRects match exactly here; through RECT alone, C++20's reversed
+    // comparison would be as good a candidate.
+    bool operator==(const CRect& r) const { return *this == static_cast<const RECT&>(r); }
 };
