@@ -1,6 +1,7 @@
 // The window API functions over the window tree.
 
 #include "platform/gdi/GdiObjects.h"
+#include "platform/window/Backend.h"
 #include "platform/window/Input.h"
 #include "platform/window/Painting.h"
 #include "platform/window/WindowClass.h"
@@ -30,6 +31,18 @@ std::vector<std::pair<HWND, std::unique_ptr<Menu>>>& SystemMenus()
 {
     static std::vector<std::pair<HWND, std::unique_ptr<Menu>>> menus;
     return menus;
+}
+
+// The desktop window covers the whole screen, whatever size the screen has
+// now; other windows are as the tree keeps them.
+Window* Measured(HWND hwnd)
+{
+    if (hwnd != Tree().Desktop())
+        return FromHandle(hwnd);
+    Window* desktop = Tree().Desktop();
+    const SIZE screen = platform::CurrentBackend().ScreenSize();
+    desktop->rect = RECT { 0, 0, screen.cx, screen.cy };
+    return desktop;
 }
 
 RECT ClientRectOf(const Window* w)
@@ -159,7 +172,7 @@ BOOL BringWindowToTop(HWND hwnd) { return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 
 
 BOOL GetWindowRect(HWND hwnd, LPRECT out)
 {
-    Window* w = FromHandle(hwnd);
+    Window* w = Measured(hwnd);
     if (!w || !out)
         return FALSE;
     POINT o = w->ScreenOrigin();
@@ -169,7 +182,7 @@ BOOL GetWindowRect(HWND hwnd, LPRECT out)
 
 BOOL GetClientRect(HWND hwnd, LPRECT out)
 {
-    Window* w = FromHandle(hwnd);
+    Window* w = Measured(hwnd);
     if (!w || !out)
         return FALSE;
     *out = ClientRectOf(w);
