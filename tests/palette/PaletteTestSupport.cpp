@@ -9,6 +9,24 @@ PaletteTest::PaletteTest(int width, int height)
     app.m_nPenWidth = 0;
 }
 
+PaletteTest::~PaletteTest()
+{
+    if (main_ && main_->m_hWnd)
+        main_->DestroyWindow();
+    main_.reset();
+    app.m_pMainWnd = nullptr;
+    app.m_pMainDlg = nullptr;
+}
+
+void PaletteTest::Open()
+{
+    main_ = std::make_unique<CVideoDlg>();
+    app.m_pMainWnd = main_.get();
+    app.m_pMainDlg = main_.get();
+    ASSERT_TRUE(main_->Create(CVideoDlg::IDD, nullptr));
+    driver.Pump();
+}
+
 CRect PaletteTest::ControlRect(int id) const
 {
     CRect r;
@@ -18,6 +36,18 @@ CRect PaletteTest::ControlRect(int id) const
 }
 
 POINT PaletteTest::ControlCentre(int id) const { return ControlRect(id).CenterPoint(); }
+
+POINT PaletteTest::SkinPoint() const
+{
+    CRect r;
+    Palette()->GetWindowRect(&r);
+    for (int y = r.top + 60; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            if (::WindowFromPoint(POINT { x, y }) == Palette()->m_hWnd)
+                return POINT { x, y };
+    ADD_FAILURE() << "no bare skin on the palette";
+    return POINT { r.left, r.top };
+}
 
 void PaletteTest::Press(int id) { driver.Click(ControlCentre(id).x, ControlCentre(id).y); }
 

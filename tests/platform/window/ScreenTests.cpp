@@ -102,6 +102,11 @@ TEST(HeadlessScreen, ADisplayDcReadsTheComposedScreen)
     EXPECT_EQ(GetPixel(screen, 10, 10), driver.PixelAt(10, 10));
     DeleteDC(screen);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 200);
+    // A window's DC answers the display's resolution, not the window's size.
+    HDC own = GetDC(w);
+    EXPECT_EQ(GetDeviceCaps(own, HORZRES), 200);
+    EXPECT_EQ(GetDeviceCaps(own, VERTRES), 150);
+    ReleaseDC(w, own);
     DestroyWindow(w);
 }
 
