@@ -238,26 +238,28 @@ TEST_F(PaletteCommands, BlinkInStillModeChangesTheButtonButNotTheView)
     EXPECT_EQ(View().m_bBlink, 0) << "nor on the way back";
 }
 
-// The colour dialog comes up owned by the palette, in front of the board.
+// The colour dialog comes up owned by the palette, in front of it and of the
+// board.
 // Cancel keeps the colour; a colour picked with OK is stored; the eraser
 // window is hidden either way.
 TEST_F(PaletteCommands, TheColourDialogKeepsTheColourOnCancelAndHidesTheEraserWindowAlways)
 {
     Press(CInkveilDlg::IDC_MODE);
     HWND dialog = nullptr, owner = nullptr;
-    bool aboveBoard = false;
+    bool inFront = false;
     driver.WhenWaiting([&] {
         dialog = ::GetActiveWindow();
         owner = ::GetWindow(dialog, GW_OWNER);
-        for (HWND w = ::GetTopWindow(nullptr); w && w != Board()->m_hWnd; w = ::GetWindow(w, GW_HWNDNEXT))
-            aboveBoard = aboveBoard || w == dialog;
+        // In front of the top-most palette, and so of the board.
+        for (HWND w = ::GetTopWindow(nullptr); w && w != Palette()->m_hWnd; w = ::GetWindow(w, GW_HWNDNEXT))
+            inFront = inFront || w == dialog;
         driver.Key(VK_ESCAPE);
     });
     app.m_pEraserDlg->ShowWindow(SW_SHOW);
     Press(CInkveilDlg::IDC_COLOR);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(owner, Palette()->m_hWnd);
-    EXPECT_TRUE(aboveBoard);
+    EXPECT_TRUE(inFront);
     EXPECT_EQ(app.m_crColor, RGB(255, 0, 0));
     EXPECT_FALSE(app.m_pEraserDlg->IsWindowVisible());
 
