@@ -6,7 +6,9 @@
 
 #include "app/EraserDlg.h"
 #include "app/InkveilApp.h"
+#include "app/LineTypeConfigDialog.h"
 #include "app/SavePicture.h"
+#include "app/TransparentCfgDlg.h"
 #include "board/MyWnd.h"
 #include "camera/VideoDlg.h"
 #include "platform/afx/ClientDc.h"
@@ -236,6 +238,7 @@ void CInkveilDlg::OnDestroy()
 {
     CBitmapDialog::OnDestroy();
     DiscardBoard();
+    DiscardPopups();
     if (m_pEraserDlg) {
         if (m_pEraserDlg->m_hWnd)
             m_pEraserDlg->DestroyWindow();

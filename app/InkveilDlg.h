@@ -24,7 +24,9 @@
 
 #include <memory>
 
+class CLineTypeConfigDialog;
 class CMyWnd;
+class CTransparentCfgDlg;
 class CVideoDlg;
 class CVideoStatic;
 class EraserDlg;
@@ -110,6 +112,8 @@ public:
     CHoverButton m_btnTransparency;
     CHoverButton m_btnMode;
     CHoverButton m_btnBlink;
+    // The open line type popup, if any.
+    std::unique_ptr<CLineTypeConfigDialog> m_pLineTypeDlg;
     CComboBox m_cbWidth;
     // The screen as it was when the board was made; the board borrows it,
     // so it goes only after the board.
@@ -118,6 +122,8 @@ public:
     CBitmap m_bmpSaved;
     int m_nLineType = 0;
     int m_nDrawMode = MODE_LIVE;
+    // The open transparency popup, if any.
+    std::unique_ptr<CTransparentCfgDlg> m_pTransparentDlg;
     // The eraser window; the settings record points at it while it lives.
     std::unique_ptr<EraserDlg> m_pEraserDlg;
 
@@ -164,6 +170,8 @@ private:
     void EnsureBoard();
     // Destroys the board's window and the board, if there is one.
     void DiscardBoard();
+    // Destroys both popups, if open.
+    void DiscardPopups();
     // A tool command: the video view's tool in live video mode, the board's
     // selection (made first if need be) in still picture mode.
     void ChooseTool(int videoTool, void (CMyWnd::*select)());
@@ -173,4 +181,14 @@ private:
     void ShowBlinkButton();
     // The MIN button's pictures for the auto-hide flag.
     void ShowMinButton();
+    // Destroys the popup, if there is one, and drops the requests to close
+    // it that are still queued: a later popup that happens to get the same
+    // address must not be closed by them.
+    template <class Popup>
+    void DiscardPopup(std::unique_ptr<Popup>& popup);
+    // Opens a new popup of that kind in place of any open one, at
+    // (B.left - dx, B.top - 50) with that size, B being the window
+    // rectangle of the button that opens it.
+    template <class Popup>
+    void OpenPopup(std::unique_ptr<Popup>& popup, CWnd& button, int dx, int width, int height);
 };

@@ -6,13 +6,16 @@
 #include "app/EraserDlg.h"
 #include "app/InkveilApp.h"
 #include "app/InkveilDlg.h"
+#include "app/LineTypeConfigDialog.h"
 #include "app/ScreenSnapshot.h"
+#include "app/TransparentCfgDlg.h"
 #include "board/MyWnd.h"
 #include "camera/VideoStatic.h"
 #include "platform/afx/ClientDc.h"
 #include "platform/afx/ColorDialog.h"
 
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -149,8 +152,55 @@ void CInkveilDlg::SetLineType(int lineType)
     }
 }
 
-// The line type and transparency popups come later; until then their
-// buttons do nothing and no popup asks to be closed.
-void CInkveilDlg::OnLineTypeButton() { }
-void CInkveilDlg::OnTransparencyButton() { }
-LRESULT CInkveilDlg::OnClosePopup(WPARAM, LPARAM) { return 1; }
+template <class Popup>
+void CInkveilDlg::DiscardPopup(std::unique_ptr<Popup>& popup)
+{
+    if (!popup)
+        return;
+    const WPARAM gone = reinterpret_cast<WPARAM>(popup.get());
+    if (popup->m_hWnd)
+        popup->DestroyWindow();
+    popup.reset();
+    // Requests for other popups go back into the queue, in their order.
+    std::vector<MSG> others;
+    MSG msg;
+    while (::PeekMessage(&msg, m_hWnd, WM_CLOSE_POPUP, WM_CLOSE_POPUP, PM_REMOVE))
+        if (msg.wParam != gone)
+            others.push_back(msg);
+    for (const MSG& m : others)
+        ::PostMessage(m.hwnd, m.message, m.wParam, m.lParam);
+}
+
+template <class Popup>
+void CInkveilDlg::OpenPopup(std::unique_ptr<Popup>& popup, CWnd& button, int dx, int width, int height)
+{
+    DiscardPopup(popup);
+    popup = std::make_unique<Popup>(this);
+    popup->Create(Popup::IDD, this);
+    popup->ShowWindow(SW_SHOW);
+    CRect b;
+    button.GetWindowRect(&b);
+    popup->MoveWindow(b.left - dx, b.top - 50, width, height);
+}
+
+void CInkveilDlg::OnLineTypeButton() { OpenPopup(m_pLineTypeDlg, m_btnLineType, 125, 120, 180); }
+
+void CInkveilDlg::OnTransparencyButton() { OpenPopup(m_pTransparentDlg, m_btnTransparency, 230, 230, 150); }
+
+LRESULT CInkveilDlg::OnClosePopup(WPARAM wParam, LPARAM)
+{
+    // Only a popup the palette has now, whose window is still up; any other
+    // request (none named, or one already gone) is ignored.
+    const auto* asked = reinterpret_cast<const CWnd*>(wParam);
+    if (asked && asked == m_pLineTypeDlg.get() && m_pLineTypeDlg->m_hWnd)
+        DiscardPopup(m_pLineTypeDlg);
+    else if (asked && asked == m_pTransparentDlg.get() && m_pTransparentDlg->m_hWnd)
+        DiscardPopup(m_pTransparentDlg);
+    return 1;
+}
+
+void CInkveilDlg::DiscardPopups()
+{
+    DiscardPopup(m_pLineTypeDlg);
+    DiscardPopup(m_pTransparentDlg);
+}
