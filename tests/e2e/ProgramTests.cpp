@@ -60,7 +60,13 @@ bool Eventually(const std::function<bool()>& done)
 // laid out in 9-point Song, the bitmap buttons sized to their pictures.
 constexpr struct {
     int x, y;
-} kPen { 22, 76 }, kMode { 22, 41 }, kSave { 21, 517 }, kClose { 30, 9 };
+} kPen { 22, 76 }, kMode { 22, 41 }, kSave { 21, 517 }, kClose { 30, 9 }, kLineType { 22, 349 },
+    kOpacity { 22, 385 };
+// The popups' controls, from the palette's top-left corner: the line type
+// popup opens 120 pixels left of the palette, the opacity popup 225.
+constexpr struct {
+    int x, y;
+} kDashed { -120 + 61, 282 + 111 }, kSlider { -225 + 87, 318 + 52 }, kOk { -225 + 83, 318 + 125 };
 
 class ProgramTest : public ::testing::Test {
 protected:
@@ -179,6 +185,15 @@ protected:
         for (int x = x0; x <= x1; x += 10)
             Hand(x, y);
         Button(false);
+    }
+
+    void Key(KeySym symbol)
+    {
+        const KeyCode code = XKeysymToKeycode(display_, symbol);
+        XTestFakeKeyEvent(display_, code, True, CurrentTime);
+        XTestFakeKeyEvent(display_, code, False, CurrentTime);
+        XSync(display_, False);
+        usleep(10000);
     }
 
     // Types text that needs no shift key (lower-case letters, digits and
@@ -418,6 +433,65 @@ TEST_F(ProgramTest, ThePaletteSitsAtTheEdgeFreezesTheScreenIntoABoardSavesItAndC
     exited_ = true;
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST_F(ProgramTest, ThePopupsChooseADashedLineAndThirtyPercentForTheNextStrokes)
+{
+    int y = 0, x0 = 0, x1 = 0;
+    ASSERT_TRUE(Eventually([&] { return FindPaperRow(y, x0, x1); }))
+        << "the camera's picture never reached the screen";
+    XWindowAttributes palette {};
+    ASSERT_TRUE(Eventually([&] { return Palette(palette) != 0; })) << "no palette";
+
+    // The line type popup, its dashed button, then the pen on the paper.
+    Click(palette.x + kLineType.x, palette.y + kLineType.y);
+    usleep(200000);
+    Click(palette.x + kDashed.x, palette.y + kDashed.y);
+    Click(palette.x + kPen.x, palette.y + kPen.y);
+    const int from = x0 + 30, to = std::min(x1 - 30, from + 200);
+    Drag(from, to, y);
+    // Along the stroke: ink, paper, ink again, several times over.
+    auto gaps = [&] {
+        int w = 0, h = 0;
+        std::vector<Rgb> s = Screen(w, h);
+        if (s.empty())
+            return 0;
+        int n = 0;
+        bool inked = false;
+        for (int x = from + 5; x <= to - 5; ++x) {
+            const bool ink = Ink(s[static_cast<std::size_t>(y) * w + x]);
+            n += inked && !ink;
+            inked = ink;
+        }
+        return n;
+    };
+    EXPECT_TRUE(Eventually([&] { return gaps() >= 5; })) << "no dashes: " << gaps() << " gaps";
+
+    // The opacity popup: the slider to 30 by the keyboard, OK.
+    Click(palette.x + kOpacity.x, palette.y + kOpacity.y);
+    usleep(200000);
+    Click(palette.x + kSlider.x, palette.y + kSlider.y);
+    Key(XK_Home);
+    for (int i = 0; i < 30; ++i)
+        Key(XK_Right);
+    Click(palette.x + kOk.x, palette.y + kOk.y);
+
+    // A stroke lower down: red at alpha 76 (30 %) over the paper beside it.
+    const int row = y + 40;
+    Drag(from, to, row);
+    usleep(300000);
+    int w = 0, h = 0;
+    const std::vector<Rgb> s = Screen(w, h);
+    ASSERT_FALSE(s.empty());
+    auto at = [&](int x, int yy) { return s[static_cast<std::size_t>(yy) * w + x]; };
+    const Rgb paper = at(from - 20, row);
+    int blended = 0;
+    for (int x = from + 5; x <= to - 5; ++x) {
+        const Rgb c = at(x, row);
+        auto near = [](int got, int under, int over) { return std::abs(got - (over * 76 + under * 179) / 255) <= 4; };
+        blended += near(c.r, paper.r, 255) && near(c.g, paper.g, 0) && near(c.b, paper.b, 0);
+    }
+    EXPECT_GE(blended, 20) << "no dash at 30 % over " << paper.r << "," << paper.g << "," << paper.b;
 }
 
 TEST(ProgramStart, WithoutADisplayTheProgramSaysSoAndFails)
