@@ -10,6 +10,7 @@
 #include "app/SavePicture.h"
 #include "app/TransparentCfgDlg.h"
 #include "board/MyWnd.h"
+#include "camera/VideoConfigDlg.h"
 #include "camera/VideoDlg.h"
 #include "platform/afx/ClientDc.h"
 #include "platform/afx/DataExchange.h"
@@ -163,6 +164,8 @@ BOOL CInkveilDlg::OnInitDialog()
     InkveilApp()->m_pEraserDlg = m_pEraserDlg.get();
     m_pEraserDlg->ShowWindow(SW_HIDE);
 
+    m_pVideoConfigDlg = CVideoConfigDlg::Open(this);
+
     m_btnLineType.LoadStateStrip(IDB_LINE_TYPE);
     m_btnLineType.SetTooltipText("线形", TRUE);
     m_btnTransparency.LoadStateStrip(IDB_TRANSPARENCY);
@@ -237,6 +240,11 @@ HCURSOR CInkveilDlg::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(m_hIco
 void CInkveilDlg::OnDestroy()
 {
     CBitmapDialog::OnDestroy();
+    if (m_pVideoConfigDlg) {
+        if (m_pVideoConfigDlg->m_hWnd)
+            m_pVideoConfigDlg->DestroyWindow();
+        m_pVideoConfigDlg.reset();
+    }
     DiscardBoard();
     DiscardPopups();
     if (m_pEraserDlg) {

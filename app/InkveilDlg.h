@@ -6,8 +6,8 @@
 // live picture and drawing on a frozen screen, saving and closing.
 //
 // The main window makes the palette while it initialises; the palette then
-// makes the eraser window and owns it, and makes the drawing board when the
-// teacher first draws on a still picture. Every 50 ms it checks whether it
+// makes the eraser window and the camera toolbar and owns them, and makes
+// the drawing board when the teacher first draws on a still picture. Every 50 ms it checks whether it
 // should fold into a 4-pixel strip at the screen's right edge (auto-hide)
 // or come back to full size.
 //
@@ -27,6 +27,7 @@
 class CLineTypeConfigDialog;
 class CMyWnd;
 class CTransparentCfgDlg;
+class CVideoConfigDlg;
 class CVideoDlg;
 class CVideoStatic;
 class EraserDlg;
@@ -98,6 +99,8 @@ public:
     int LineType() const { return m_nLineType; }
     const CRect& HomeRect() const { return m_rcHome; }
 
+    // The camera toolbar, made with the palette as its parent.
+    std::unique_ptr<CVideoConfigDlg> m_pVideoConfigDlg;
     HICON m_hIcon = nullptr;
     std::unique_ptr<CMyWnd> m_pBoard;
     CVideoStatic* m_pVideo = nullptr;

@@ -3,6 +3,7 @@
 // menu, its buttons' looks, and closing the program from it.
 
 #include "app/EraserDlg.h"
+#include "camera/VideoConfigDlg.h"
 #include "tests/palette/PaletteTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +48,13 @@ TEST_P(PalettePlace, SitsTopMostNearTheRightEdgeWithoutATaskBarEntry)
     EXPECT_TRUE(ex & WS_EX_TOOLWINDOW) << "no task bar entry";
     EXPECT_FALSE(ex & WS_EX_APPWINDOW);
     EXPECT_EQ(Palette()->GetIcon(TRUE), Palette()->m_hIcon);
+    // The palette made the camera toolbar, which it owns.
+    ASSERT_NE(Palette()->m_pVideoConfigDlg, nullptr);
+    EXPECT_TRUE(Palette()->m_pVideoConfigDlg->IsWindowVisible());
+    EXPECT_EQ(::GetWindow(Palette()->m_pVideoConfigDlg->m_hWnd, GW_OWNER), Palette()->m_hWnd);
+    // The eraser window is made and hidden.
+    ASSERT_NE(app.m_pEraserDlg, nullptr);
+    EXPECT_FALSE(app.m_pEraserDlg->IsWindowVisible());
     // The palette stands above the main window: its PEN button is what the
     // hand finds there.
     const POINT pen = ControlCentre(CInkveilDlg::IDC_PEN);

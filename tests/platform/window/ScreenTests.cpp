@@ -124,6 +124,13 @@ TEST(HeadlessScreen, ADisplayDcReadsTheComposedScreen)
     EXPECT_EQ(GetDeviceCaps(own, HORZRES), 200);
     EXPECT_EQ(GetDeviceCaps(own, VERTRES), 150);
     ReleaseDC(w, own);
+    // The desktop window stands for the whole screen: popups place
+    // themselves from its rectangle.
+    RECT desktop {};
+    EXPECT_TRUE(GetWindowRect(GetDesktopWindow(), &desktop));
+    EXPECT_EQ(desktop.right, 200);
+    EXPECT_EQ(desktop.bottom, 150);
+    EXPECT_EQ(desktop.left + desktop.top, 0);
     DestroyWindow(w);
 }
 
