@@ -1,8 +1,8 @@
 #include "app/LineTypeConfigDialog.h"
 
-#include "app/DrawSettings.h"
 #include "app/InkveilDlg.h"
 #include "app/PopupLeave.h"
+#include "draw/DrawSettings.h"
 #include "platform/afx/DataExchange.h"
 
 BEGIN_MESSAGE_MAP(CLineTypeConfigDialog, CBitmapDialog)

@@ -2,7 +2,6 @@
 // drawing modes: in live video mode the tools go to the video view, in
 // still picture mode to the board over a frozen screen.
 
-#include "app/DrawSettings.h"
 #include "app/EraserDlg.h"
 #include "app/InkveilApp.h"
 #include "app/InkveilDlg.h"
@@ -11,6 +10,7 @@
 #include "app/TransparentCfgDlg.h"
 #include "board/MyWnd.h"
 #include "camera/VideoStatic.h"
+#include "draw/DrawSettings.h"
 #include "platform/afx/ClientDc.h"
 #include "platform/afx/ColorDialog.h"
 

@@ -1,8 +1,8 @@
 #include "app/TransparentCfgDlg.h"
 
-#include "app/DrawSettings.h"
 #include "app/InkveilApp.h"
 #include "app/PopupLeave.h"
+#include "draw/DrawSettings.h"
 #include "platform/afx/ClientDc.h"
 #include "platform/afx/DataExchange.h"
 #include "platform/afx/PaintDc.h"

@@ -1,7 +1,6 @@
 // The window API functions over the window tree.
 
 #include "platform/gdi/GdiObjects.h"
-#include "platform/window/Backend.h"
 #include "platform/window/Input.h"
 #include "platform/window/Painting.h"
 #include "platform/window/WindowClass.h"
@@ -39,9 +38,9 @@ Window* Measured(HWND hwnd)
 {
     if (hwnd != Tree().Desktop())
         return FromHandle(hwnd);
+    // Without a screen the desktop has no area.
     Window* desktop = Tree().Desktop();
-    const SIZE screen = platform::CurrentBackend().ScreenSize();
-    desktop->rect = RECT { 0, 0, screen.cx, screen.cy };
+    desktop->rect = RECT { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
     return desktop;
 }
 

@@ -2,9 +2,9 @@
 // picture or on the board, the mode switch and its board over a fresh
 // snapshot, blinking, the colour dialog, the width list, and saving.
 
-#include "app/DrawSettings.h"
 #include "app/EraserDlg.h"
 #include "app/SavePicture.h"
+#include "draw/DrawSettings.h"
 #include "platform/window/ColorDialog.h"
 #include "platform/window/ComboBoxControl.h"
 #include "platform/window/FileDialog.h"

@@ -3,9 +3,9 @@
 // surface, the opacity preview and what OK and Cancel keep, and the
 // palette's handling of close requests, stale ones included.
 
-#include "app/DrawSettings.h"
 #include "app/LineTypeConfigDialog.h"
 #include "app/TransparentCfgDlg.h"
+#include "draw/DrawSettings.h"
 #include "platform/window/ColorDialog.h"
 #include "tests/palette/PaletteTestSupport.h"
 
