@@ -80,6 +80,31 @@ TEST_F(PaletteTest, TheWidthListOffersEightWidthsWithThreeChosenAndApplied)
     EXPECT_EQ(app.m_nPenWidth, 3) << "before the teacher touches the list";
 }
 
+// The palette's own tooltip control names the twelve tool buttons; a
+// tooltip shows once the pointer rests on one.
+TEST_F(PaletteTest, TheToolTipsNameTheToolButtons)
+{
+    Open();
+    CToolTipCtrl& tip = Palette()->m_ToolTip;
+    EXPECT_EQ(tip.GetToolCount(), 12);
+    auto text = [&](int id) {
+        char out[64] = {};
+        TOOLINFO ti { sizeof(TOOLINFO), 0, Palette()->m_hWnd, reinterpret_cast<UINT_PTR>(::GetDlgItem(Palette()->m_hWnd, id)),
+            {}, nullptr, out, 0 };
+        ti.uFlags = TTF_IDISHWND;
+        tip.SendMessage(TTM_GETTEXT, sizeof out, reinterpret_cast<LPARAM>(&ti));
+        return std::string(out);
+    };
+    EXPECT_EQ(text(CInkveilDlg::IDC_PEN), "画笔");
+    EXPECT_EQ(text(CInkveilDlg::IDC_CIRCLEFILL), "实心圆形");
+    EXPECT_EQ(text(CInkveilDlg::IDC_SAVE), "保存绘图");
+    EXPECT_EQ(text(CInkveilDlg::IDC_CLOSE), "关闭");
+    EXPECT_FALSE(tip.IsWindowVisible());
+    driver.MoveTo(ControlCentre(CInkveilDlg::IDC_ERASE));
+    Wait(1000);
+    EXPECT_TRUE(tip.IsWindowVisible());
+}
+
 // Auto-hide, step by step: where the hand is and the palette's rectangle
 // after the next 50 ms check.
 TEST_F(PaletteTest, AutoHideFoldsThePaletteIntoAStripAndHoverBringsItBack)
