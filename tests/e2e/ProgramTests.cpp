@@ -382,10 +382,15 @@ TEST_F(ProgramTest, ThePaletteSitsAtTheEdgeFreezesTheScreenIntoABoardSavesItAndC
         return out;
     };
     Click(palette.x + kMode.x, palette.y + kMode.y);
-    usleep(300000);
-    const std::vector<Rgb> frozen = Screen(w, h);
-    usleep(500000);
-    EXPECT_EQ(region(Screen(w, h)), region(frozen)) << "the board shows a still picture";
+    // The camera's mark moves all the time: two pictures half a second apart
+    // agree only once the board shows the frozen screen.
+    bool still = false;
+    for (int tries = 0; tries < 10 && !still; ++tries) {
+        const std::vector<int> before = region(Screen(w, h));
+        usleep(500000);
+        still = region(Screen(w, h)) == before;
+    }
+    EXPECT_TRUE(still) << "the board never showed a still picture";
 
     // A stroke on the board with the pen.
     Click(palette.x + kPen.x, palette.y + kPen.y);
@@ -403,8 +408,21 @@ TEST_F(ProgramTest, ThePaletteSitsAtTheEdgeFreezesTheScreenIntoABoardSavesItAndC
     const std::string folder = "/tmp/inkveil-e2e-" + std::to_string(getpid());
     std::filesystem::create_directories(folder);
     const std::string path = folder + "/board.bmp";
+    // The save dialog comes up over the middle of the screen.
+    auto middle = [&] {
+        std::vector<Rgb> shot = Screen(w, h);
+        std::vector<int> out;
+        for (int yy = h / 3; yy < h * 2 / 3; yy += 4)
+            for (int x = w / 3; x < w * 2 / 3; x += 4) {
+                const Rgb c = at(shot, x, yy);
+                out.push_back(c.r << 16 | c.g << 8 | c.b);
+            }
+        return out;
+    };
+    const std::vector<int> board = middle();
     Click(palette.x + kSave.x, palette.y + kSave.y);
-    usleep(500000);
+    ASSERT_TRUE(Eventually([&] { return middle() != board; })) << "no save dialog";
+    usleep(300000);
     Type(path);
     ASSERT_TRUE(Eventually([&] { return std::filesystem::exists(path); })) << "nothing saved";
     usleep(200000);
@@ -443,10 +461,32 @@ TEST_F(ProgramTest, ThePopupsChooseADashedLineAndThirtyPercentForTheNextStrokes)
     XWindowAttributes palette {};
     ASSERT_TRUE(Eventually([&] { return Palette(palette) != 0; })) << "no palette";
 
+    // A popup is up once the screen around one of its controls changed.
+    auto around = [&](int cx, int cy) {
+        int w = 0, h = 0;
+        std::vector<Rgb> s = Screen(w, h);
+        std::vector<int> out;
+        for (int yy = cy - 8; yy <= cy + 8 && !s.empty(); ++yy)
+            for (int x = cx - 8; x <= cx + 8; ++x) {
+                const Rgb c = s[static_cast<std::size_t>(yy) * w + x];
+                out.push_back(c.r << 16 | c.g << 8 | c.b);
+            }
+        return out;
+    };
+    struct Spot {
+        int x, y;
+    };
+    auto openPopup = [&](Spot button, Spot control) {
+        const std::vector<int> before = around(control.x, control.y);
+        Click(button.x, button.y);
+        return Eventually([&] { return around(control.x, control.y) != before; });
+    };
+
     // The line type popup, its dashed button, then the pen on the paper.
-    Click(palette.x + kLineType.x, palette.y + kLineType.y);
-    usleep(200000);
-    Click(palette.x + kDashed.x, palette.y + kDashed.y);
+    const Spot dashed { palette.x + kDashed.x, palette.y + kDashed.y };
+    ASSERT_TRUE(openPopup(Spot { palette.x + kLineType.x, palette.y + kLineType.y }, dashed)) << "no line type popup";
+    usleep(100000);
+    Click(dashed.x, dashed.y);
     Click(palette.x + kPen.x, palette.y + kPen.y);
     const int from = x0 + 30, to = std::min(x1 - 30, from + 200);
     Drag(from, to, y);
@@ -468,9 +508,10 @@ TEST_F(ProgramTest, ThePopupsChooseADashedLineAndThirtyPercentForTheNextStrokes)
     EXPECT_TRUE(Eventually([&] { return gaps() >= 5; })) << "no dashes: " << gaps() << " gaps";
 
     // The opacity popup: the slider to 30 by the keyboard, OK.
-    Click(palette.x + kOpacity.x, palette.y + kOpacity.y);
-    usleep(200000);
-    Click(palette.x + kSlider.x, palette.y + kSlider.y);
+    const Spot slider { palette.x + kSlider.x, palette.y + kSlider.y };
+    ASSERT_TRUE(openPopup(Spot { palette.x + kOpacity.x, palette.y + kOpacity.y }, slider)) << "no opacity popup";
+    usleep(100000);
+    Click(slider.x, slider.y);
     Key(XK_Home);
     for (int i = 0; i < 30; ++i)
         Key(XK_Right);
