@@ -6,6 +6,7 @@
 #include "platform/afx/DataExchange.h"
 
 BEGIN_MESSAGE_MAP(CVideoDlg, CDialog)
+ON_WM_CLOSE()
 ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
@@ -50,6 +51,12 @@ BOOL CVideoDlg::OnInitDialog()
     // exists; m_pPalette stays null until then.
     return TRUE;
 }
+
+void CVideoDlg::OnOK() { }
+
+void CVideoDlg::OnCancel() { }
+
+void CVideoDlg::OnClose() { EndDialog(IDCANCEL); }
 
 BOOL CVideoDlg::OnEraseBkgnd(CDC* pDC)
 {
