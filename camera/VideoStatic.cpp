@@ -289,6 +289,8 @@ void CVideoStatic::CommitCurrent()
     } else {
         m_pCurrent->DrawOnImage(m_pOverlay);
         m_overlayView.Forget();
+        // The overlay holds its pixels now; the list keeps only a shell.
+        m_pCurrent->ReleaseFinishedParts();
     }
 }
 
