@@ -14,7 +14,7 @@
 //
 //   build/release/bench/soak_bench --benchmark_filter=Strokes
 
-#include "app/DrawSettings.h"
+#include "draw/DrawSettings.h"
 #include "app/InkveilApp.h"
 #include "bench/GdiplusScope.h"
 #include "camera/LatestFrame.h"

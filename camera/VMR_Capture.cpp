@@ -9,7 +9,7 @@
 #include "platform/afx/WinApp.h"
 #include "platform/com/Com.h"
 #include "platform/com/Kernel.h"
-#include "platform/dshow/MediaType.h"
+#include "platform/dshow/MediaTypeFunctions.h"
 #include "platform/window/Controls.h"
 
 #include <cstdio>
@@ -233,7 +233,7 @@ HRESULT CVMR_Capture::BuildGraph(int nDevice, HWND hWnd)
         ShowBuildMessage("Failt to read the connected media type");
         return hr;
     }
-    if (const VIDEOINFOHEADER* vih = dshow::MediaType::VideoInfoOf(mt)) {
+    if (const VIDEOINFOHEADER* vih = dshow::VideoInfoOf(mt)) {
         // The height's sign gives the row order; its size must be a
         // camera's, as every published frame is described by it.
         const LONG width = vih->bmiHeader.biWidth;
@@ -331,7 +331,7 @@ bool CVMR_Capture::ApplyCaptureFormat(HWND hWnd, int width, int height)
             config->SetFormat(chosen);
         AM_MEDIA_TYPE* inForce = nullptr;
         if (SUCCEEDED(config->GetFormat(&inForce)) && inForce) {
-            if (const VIDEOINFOHEADER* vih = dshow::MediaType::VideoInfoOf(*inForce)) {
+            if (const VIDEOINFOHEADER* vih = dshow::VideoInfoOf(*inForce)) {
                 deliverable = FrameBytes24(vih->bmiHeader.biWidth, vih->bmiHeader.biHeight) > 0;
                 m_nWidth = deliverable ? vih->bmiHeader.biWidth : 0;
                 m_nHeight = deliverable ? vih->bmiHeader.biHeight : 0;

@@ -4,7 +4,7 @@
 // a type chosen afterwards changes nothing on screen, and a finished figure
 // keeps only a shell. Also the eraser without its mask picture.
 
-#include "app/DrawSettings.h"
+#include "draw/DrawSettings.h"
 #include "tests/board/BoardTestSupport.h"
 
 #include <cmath>

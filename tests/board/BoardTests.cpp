@@ -4,7 +4,7 @@
 // beneath the eraser window, and nothing but a press on the board feeds a
 // figure.
 
-#include "app/DrawSettings.h"
+#include "draw/DrawSettings.h"
 #include "platform/afx/ClientDc.h"
 #include "platform/afx/WndClass.h"
 #include "tests/board/BoardTestSupport.h"
