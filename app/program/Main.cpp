@@ -3,8 +3,29 @@
 // before anything runs.
 
 #include "app/InkveilApp.h"
+#include "app/program/CommandLine.h"
+#include "app/program/PreferredDeviceSystem.h"
 #include "app/program/Start.h"
+
+#include <cstdio>
+#include <filesystem>
 
 CInkveilApp theApp;
 
-int main() { return StartInkveil(); }
+int main(int argc, char** argv)
+{
+    const char* program = argc > 0 ? argv[0] : "inkveil";
+    const CommandLine line = ParseCommandLine(argc, argv);
+    if (const int status = AnswerCommandLine(line, program); status >= 0)
+        return status;
+    if (line.device.empty())
+        return StartInkveil();
+
+    std::error_code error;
+    if (!std::filesystem::exists(line.device, error))
+        std::fprintf(stderr, "%s: %s: no such device; the first camera listed opens instead\n", program,
+            line.device.c_str());
+    PreferredDeviceSystem preferred(v4l2::CurrentDeviceSystem(), line.device);
+    v4l2::ScopedDeviceSystem use(preferred);
+    return StartInkveil();
+}
