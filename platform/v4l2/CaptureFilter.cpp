@@ -12,7 +12,10 @@ namespace v4l2 {
 namespace {
 
 constexpr std::uint32_t kBufferCount = 4;
-constexpr int kPollMs = 200;
+// How long one wait for a frame lasts; stopping wakes it at once.
+constexpr int kPollMs = 2000;
+constexpr int kMaxIoErrors = 5;
+constexpr int kIoRetryMs = 20;
 
 // The output pin also offers the stream configuration of its filter.
 class CapturePin final : public dshow::Pin, public IAMStreamConfig {
@@ -229,22 +232,43 @@ void CaptureFilter::OnStop()
 void CaptureFilter::Stream(CurrentFormat format)
 {
     const auto started = std::chrono::steady_clock::now();
+    const bool yuyv = format.fourcc == V4L2_PIX_FMT_YUYV;
     const std::size_t rowBytes = static_cast<std::size_t>(format.width) * 2;
-    const bool padded = format.fourcc == V4L2_PIX_FMT_YUYV && format.bytesPerLine > rowBytes;
-    const std::size_t frameBytes = format.fourcc == V4L2_PIX_FMT_YUYV ? rowBytes * format.height : format.sizeImage;
+    // Rows are bytesperline apart; some drivers pad them.
+    const std::size_t stride = yuyv && format.bytesPerLine > rowBytes ? format.bytesPerLine : rowBytes;
+    const bool padded = yuyv && stride > rowBytes;
+    const std::size_t frameBytes = yuyv ? rowBytes * format.height : format.sizeImage;
+    // A YUYV buffer shorter than its last row's end holds no whole picture.
+    const std::size_t needed = yuyv && format.height > 0 ? stride * (format.height - 1) + rowBytes : 1;
     if (padded)
         packed_.resize(frameBytes); // once per stream, not per frame
     dshow::Sample& sample = pin_->OutputSample();
+    int ioErrors = 0;
     while (!stop_.load()) {
         Frame frame;
         WaitResult r = device_->NextFrame(kPollMs, frame);
         if (r == WaitResult::Gone)
             break; // unplugged: the stream ends here, quietly
-        if (r == WaitResult::Timeout)
+        if (r == WaitResult::IoError) {
+            // EIO can pass (a USB hiccup); many in a row mean the camera is lost.
+            if (++ioErrors > kMaxIoErrors)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(kIoRetryMs));
             continue;
+        }
+        // A time-out keeps the last picture on screen and waits again.
+        if (r != WaitResult::Frame)
+            continue;
+        ioErrors = 0;
+        if (frame.bytes < needed) {
+            dropped_.fetch_add(1);
+            if (device_->Requeue(frame) != 0)
+                break;
+            continue;
+        }
         if (padded) {
             for (std::uint32_t y = 0; y < format.height; ++y)
-                std::memcpy(packed_.data() + y * rowBytes, frame.data + y * format.bytesPerLine, rowBytes);
+                std::memcpy(packed_.data() + y * rowBytes, frame.data + y * stride, rowBytes);
             sample.Borrow(packed_.data(), frameBytes);
         } else {
             sample.Borrow(const_cast<BYTE*>(frame.data), frame.bytes < frameBytes ? frame.bytes : frameBytes);

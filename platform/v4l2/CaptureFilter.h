@@ -43,6 +43,8 @@ public:
     HRESULT GetFormat(AM_MEDIA_TYPE** out);
     // Whether the streaming thread is running (it ends by itself on unplug).
     bool StreamAlive() const { return alive_.load(); }
+    // Buffers too short for the format, dropped and requeued (any thread).
+    std::uint64_t ShortFrames() const { return dropped_.load(); }
 
 private:
     explicit CaptureFilter(std::unique_ptr<Device> device);
@@ -64,6 +66,7 @@ private:
     std::thread thread_;
     std::atomic<bool> stop_ { false };
     std::atomic<bool> alive_ { false };
+    std::atomic<std::uint64_t> dropped_ { 0 };
     std::vector<std::uint8_t> packed_;
 };
 

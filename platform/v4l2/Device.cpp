@@ -201,6 +201,8 @@ WaitResult Device::NextFrame(int timeoutMs, Frame& out)
     int r = io_->Ioctl(VIDIOC_DQBUF, &b);
     if (r == -EAGAIN)
         return WaitResult::Timeout;
+    if (r == -EIO)
+        return WaitResult::IoError;
     if (r != 0 || b.index >= buffers_.size())
         return WaitResult::Gone;
     out.index = b.index;
@@ -210,7 +212,7 @@ WaitResult Device::NextFrame(int timeoutMs, Frame& out)
     if (b.flags & V4L2_BUF_FLAG_ERROR) {
         if (Requeue(out) != 0)
             return WaitResult::Gone;
-        return WaitResult::Timeout;
+        return WaitResult::Dropped;
     }
     return WaitResult::Frame;
 }

@@ -45,7 +45,10 @@ struct Frame {
     std::size_t bytes = 0;
 };
 
-enum class WaitResult { Frame, Timeout, Gone };
+// Frame: a filled buffer to use and requeue. Timeout: nothing yet.
+// Dropped: the driver flagged the buffer bad; it went back already.
+// IoError: the dequeue failed with EIO, which may pass. Gone: unplugged.
+enum class WaitResult { Frame, Timeout, Dropped, IoError, Gone };
 
 class Device {
 public:
