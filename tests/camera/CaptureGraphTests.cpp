@@ -271,7 +271,7 @@ TEST_F(CaptureGraphTest, BuildFailuresShowTheirMessageOnceAndAnswerTheFailure)
     const struct {
         const char* text;
         com::ClassFactory grabber; // empty: the class isn't registered
-        bool mjpgOnly;
+        bool h264Only; // a format no converter takes
         HRESULT result;
     } cases[] = {
         { "Fail to create SampleGrabber, maybe qedit.dll is not registered?", {}, false, REGDB_E_CLASSNOTREG },
@@ -281,15 +281,15 @@ TEST_F(CaptureGraphTest, BuildFailuresShowTheirMessageOnceAndAnswerTheFailure)
     };
     for (const auto& c : cases) {
         v4l2::EmulatedDeviceSystem own;
-        if (c.mjpgOnly)
+        if (c.h264Only)
             own.Add("/dev/video0", std::make_shared<v4l2::EmulatedDevice>("Doc Cam",
                 V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING,
-                std::vector<v4l2::EmulatedFormat> { { V4L2_PIX_FMT_MJPEG, { { 1280, 720 } } } }));
+                std::vector<v4l2::EmulatedFormat> { { V4L2_PIX_FMT_H264, { { 1280, 720 } } } }));
         else
             own.Add("/dev/video0", v4l2::EmulatedDevice::Camera("Doc Cam", { { 640, 480 } }));
         v4l2::ScopedDeviceSystem use(own);
         std::optional<com::ClassOverride> override;
-        if (!c.mjpgOnly)
+        if (!c.h264Only)
             override.emplace(CLSID_SampleGrabber, c.grabber);
         std::vector<std::string> shown;
         driver.WhenWaiting([&] {
@@ -303,6 +303,37 @@ TEST_F(CaptureGraphTest, BuildFailuresShowTheirMessageOnceAndAnswerTheFailure)
         EXPECT_EQ(shown, std::vector<std::string> { c.text });
         EXPECT_FALSE(driver.StepsLeft());
     }
+}
+
+TEST_F(CaptureGraphTest, ABusyCameraIsNamedOnceAndChoosingItAgainRetries)
+{
+    v4l2::EmulatedDeviceSystem own;
+    auto camera = v4l2::EmulatedDevice::Camera("Doc Cam", { { 640, 480 }, { 1280, 720 } });
+    v4l2::EmulatedFaults busy;
+    busy.busy = true;
+    camera->SetFaults(busy);
+    own.Add("/dev/video0", camera);
+    v4l2::ScopedDeviceSystem use(own);
+    std::vector<std::string> shown;
+    driver.WhenWaiting([&] {
+        char text[256] = {};
+        GetWindowText(GetDlgItem(GetActiveWindow(), 0xFFFF), text, sizeof text);
+        shown.emplace_back(text);
+        driver.Key(VK_RETURN);
+    });
+    CVMR_Capture cap;
+    EXPECT_EQ(cap.BuildGraph(0, nullptr), CVMR_Capture::kDeviceBusy);
+    ASSERT_EQ(shown.size(), 1u) << "one message, though format, buffers and streaming all refuse";
+    EXPECT_NE(shown[0].find("摄像头正被其他程序使用"), std::string::npos);
+    EXPECT_NE(shown[0].find("Doc Cam"), std::string::npos) << "the message names the camera";
+    EXPECT_FALSE(driver.StepsLeft());
+
+    // The other program lets go; the toolbar's choice builds the graph again.
+    camera->SetFaults({});
+    cap.TearDownGraph();
+    EXPECT_EQ(cap.BuildGraph(0, nullptr), S_OK);
+    EXPECT_EQ(shown.size(), 1u);
+    EXPECT_GT(cap.GetWidth(), 0);
 }
 
 } // namespace
