@@ -6,6 +6,7 @@
 #include "app/InkveilApp.h"
 #include "camera/FrameRotation.h"
 #include "camera/LatestFrame.h"
+#include "camera/NoCameraHint.h"
 #include "draw/DrawErase.h"
 #include "draw/DrawSettings.h"
 #include "platform/afx/ClientDc.h"
@@ -134,6 +135,8 @@ void CVideoStatic::OnPaint()
     CMemDC mem(&dc, client, FALSE);
     if (DrawFrame(mem, mem.GetBufferRect()))
         DrawLayers(mem, mem.GetBufferRect(), true);
+    else
+        DrawNoCameraHint(mem, client);
 }
 
 BYTE* CVideoStatic::TurnBuffer(std::size_t needed, std::size_t& size)

@@ -273,4 +273,32 @@ TEST_F(ViewTest, AReleaseWithoutAPressLeavesFinishedDrawingsAlone)
     EXPECT_EQ(view.m_pBlinkLayer->Objects()[0]->m_points, finished);
 }
 
+TEST_F(ViewTest, WithoutAPictureTheViewSaysSoInItsCentreUntilAFrameArrives)
+{
+    Open(RECT { 100, 50, 900, 650 });
+    Tick();
+    const COLORREF ground = ::GetSysColor(COLOR_BTNSHADOW);
+    // Text in the middle band, the plain ground above and below it.
+    auto differing = [&](int top, int bottom, COLORREF from) {
+        int n = 0;
+        for (int y = top; y < bottom; y += 2)
+            for (int x = 0; x < 800; x += 2)
+                n += ViewPixel(x, y) != from;
+        return n;
+    };
+    auto inked = [&](int top, int bottom) { return differing(top, bottom, ground); };
+    EXPECT_GT(inked(250, 350), 200) << "the hint is drawn";
+    EXPECT_EQ(inked(0, 200), 0);
+    EXPECT_EQ(inked(400, 600), 0);
+
+    PublishGreen();
+    Tick();
+    EXPECT_EQ(differing(250, 350, kGreen), 0) << "a picture replaces it";
+
+    g_latestFrame.ClearFrame(); // the camera is gone and the graph let go of its frame
+    Tick();
+    EXPECT_GT(inked(250, 350), 200) << "without a picture the hint comes back";
+}
+
 } // namespace
+
