@@ -3,6 +3,7 @@
 
 #include "platform/v4l2/CaptureFilter.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <linux/videodev2.h>
@@ -182,13 +183,32 @@ HRESULT CaptureFilter::SetFormat(AM_MEDIA_TYPE* type)
     if (FAILED(CheckType(*type)))
         return VFW_E_INVALIDMEDIATYPE;
     const BITMAPINFOHEADER& h = dshow::MediaType::VideoInfoOf(*type)->bmiHeader;
-    std::uint32_t fourcc = FourCcOf(type->subtype);
     auto width = static_cast<std::uint32_t>(h.biWidth);
     auto height = static_cast<std::uint32_t>(h.biHeight < 0 ? -h.biHeight : h.biHeight);
+    std::uint32_t fourcc = FasterFormat(FourCcOf(type->subtype), width, height);
     CurrentFormat now;
     if (int r = device_->SetFormat(fourcc, width, height, now))
         return FromErrno(r);
     return now.fourcc == fourcc && now.width == width && now.height == height ? S_OK : VFW_E_INVALIDMEDIATYPE;
+}
+
+std::uint32_t CaptureFilter::FasterFormat(std::uint32_t fourcc, std::uint32_t width, std::uint32_t height)
+{
+    // Most USB cameras send YUYV at large sizes only a few frames a second
+    // (the bus can't carry more) and MJPG at full rate. The frames reach
+    // the graph decoded to RGB24 at the same size either way.
+    if (fourcc != V4L2_PIX_FMT_YUYV)
+        return fourcc;
+    bool offered = false;
+    for (const PixelFormat& f : formats_) {
+        if (f.fourcc == V4L2_PIX_FMT_MJPEG)
+            offered = std::find(f.sizes.begin(), f.sizes.end(), FrameSize { width, height }) != f.sizes.end();
+    }
+    if (!offered)
+        return fourcc;
+    double yuyv = device_->MaxFrameRate(V4L2_PIX_FMT_YUYV, width, height);
+    double mjpg = device_->MaxFrameRate(V4L2_PIX_FMT_MJPEG, width, height);
+    return mjpg > yuyv ? V4L2_PIX_FMT_MJPEG : fourcc;
 }
 
 HRESULT CaptureFilter::GetFormat(AM_MEDIA_TYPE** out)

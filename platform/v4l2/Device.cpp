@@ -97,6 +97,27 @@ std::vector<FrameSize> Device::SizesOf(std::uint32_t fourcc)
     return sizes;
 }
 
+double Device::MaxFrameRate(std::uint32_t fourcc, std::uint32_t width, std::uint32_t height)
+{
+    double best = 0;
+    for (std::uint32_t i = 0;; ++i) {
+        v4l2_frmivalenum fi {};
+        fi.index = i;
+        fi.pixel_format = fourcc;
+        fi.width = width;
+        fi.height = height;
+        if (io_->Ioctl(VIDIOC_ENUM_FRAMEINTERVALS, &fi) != 0)
+            break;
+        // Intervals are seconds a frame; a range's shortest is its minimum.
+        const v4l2_fract& f = fi.type == V4L2_FRMIVAL_TYPE_DISCRETE ? fi.discrete : fi.stepwise.min;
+        if (f.numerator > 0)
+            best = std::max(best, static_cast<double>(f.denominator) / f.numerator);
+        if (fi.type != V4L2_FRMIVAL_TYPE_DISCRETE)
+            break; // ranges come at index 0 only
+    }
+    return best;
+}
+
 int Device::GetFormat(CurrentFormat& out)
 {
     v4l2_format f {};

@@ -64,6 +64,9 @@ public:
     // Formats in the driver's order, each with its frame sizes. Stepwise and
     // continuous ranges give the common sizes that fit, and the largest.
     std::vector<PixelFormat> Formats();
+    // The highest frame rate the device reports for a format at a size
+    // (frames a second), or 0 when it reports none.
+    double MaxFrameRate(std::uint32_t fourcc, std::uint32_t width, std::uint32_t height);
     int GetFormat(CurrentFormat& out);
     // The driver may adjust the request; out holds what it chose.
     int SetFormat(std::uint32_t fourcc, std::uint32_t width, std::uint32_t height, CurrentFormat& out);

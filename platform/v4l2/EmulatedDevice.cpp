@@ -254,6 +254,24 @@ int EmulatedDevice::Ioctl(int handle, unsigned long request, void* arg)
         fs->discrete = { f->sizes[fs->index].width, f->sizes[fs->index].height };
         return 0;
     }
+    case VIDIOC_ENUM_FRAMEINTERVALS: {
+        auto* fi = static_cast<v4l2_frmivalenum*>(arg);
+        const EmulatedFormat* f = FindFormat(fi->pixel_format);
+        if (!f || fi->index != 0)
+            return -EINVAL;
+        std::uint32_t rate = 30;
+        if (f->maxWidth == 0) {
+            auto it = std::find(f->sizes.begin(), f->sizes.end(), FrameSize { fi->width, fi->height });
+            if (it == f->sizes.end())
+                return -EINVAL;
+            auto at = static_cast<std::size_t>(it - f->sizes.begin());
+            if (at < f->rates.size())
+                rate = f->rates[at];
+        }
+        fi->type = V4L2_FRMIVAL_TYPE_DISCRETE;
+        fi->discrete = { 1, rate };
+        return 0;
+    }
     case VIDIOC_G_FMT: {
         auto* f = static_cast<v4l2_format*>(arg);
         if (!captures || f->type != V4L2_BUF_TYPE_VIDEO_CAPTURE)

@@ -22,6 +22,8 @@ namespace v4l2 {
 struct EmulatedFormat {
     std::uint32_t fourcc = 0;
     std::vector<FrameSize> sizes; // discrete sizes
+    // Frames a second at each discrete size (the same index), 30 where none.
+    std::vector<std::uint32_t> rates = {};
     // A stepwise (or, with step 1 and continuous set, continuous) range
     // instead of discrete sizes when maxWidth isn't 0.
     std::uint32_t minWidth = 0, maxWidth = 0, stepWidth = 0;

@@ -7,6 +7,7 @@
 
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ComObject.h"
+#include "camera/SampleGrabberCB.h"
 #include "platform/dshow/MediaType.h"
 #include "platform/v4l2/CaptureFilter.h"
 #include "platform/window/WinUser.h"
@@ -336,4 +337,34 @@ TEST_F(CaptureGraphTest, ABusyCameraIsNamedOnceAndChoosingItAgainRetries)
     EXPECT_GT(cap.GetWidth(), 0);
 }
 
+TEST_F(CaptureGraphTest, ASizeTheCameraSendsFasterAsMjpgStreamsMjpgAtThatSize)
+{
+    v4l2::EmulatedFormat yuyv, mjpg;
+    yuyv.fourcc = V4L2_PIX_FMT_YUYV;
+    yuyv.sizes = { { 640, 480 }, { 1280, 720 } };
+    yuyv.rates = { 30, 10 }; // the bus carries uncompressed 720p ten times a second
+    mjpg.fourcc = V4L2_PIX_FMT_MJPEG;
+    mjpg.sizes = { { 640, 480 }, { 1280, 720 }, { 1920, 1080 } };
+    mjpg.rates = { 30, 30, 30 };
+    v4l2::EmulatedDeviceSystem own;
+    auto camera = std::make_shared<v4l2::EmulatedDevice>(
+        "Doc Cam", V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING, std::vector<v4l2::EmulatedFormat> { yuyv, mjpg });
+    own.Add("/dev/video0", camera);
+    v4l2::ScopedDeviceSystem use(own);
+    CVMR_Capture cap;
+    ASSERT_EQ(cap.BuildGraph(0, nullptr), S_OK);
+    EXPECT_EQ(TableOf(cap)[3], (Row { 1280, 720, 1 })) << "the table still lists the YUY2 sizes";
+    EXPECT_EQ(camera->Current().fourcc, static_cast<std::uint32_t>(V4L2_PIX_FMT_MJPEG));
+    EXPECT_EQ(cap.GetWidth(), 1280);
+    EXPECT_EQ(cap.GetHeight(), 720);
+    EXPECT_EQ(g_grabberCB.m_nWidth, 1280) << "the grabber sees RGB24 at the chosen size";
+    EXPECT_EQ(g_grabberCB.m_nHeight, 720);
+
+    // At 640 × 480 both run at 30 frames a second: YUYV needs no decoding.
+    ASSERT_EQ(cap.SelectResolution(0), 0);
+    EXPECT_EQ(camera->Current().fourcc, static_cast<std::uint32_t>(V4L2_PIX_FMT_YUYV));
+    EXPECT_EQ(g_grabberCB.m_nWidth, 640);
+}
+
 } // namespace
+
