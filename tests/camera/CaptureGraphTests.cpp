@@ -7,6 +7,7 @@
 
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ComObject.h"
+#include "camera/CameraReport.h"
 #include "camera/SampleGrabberCB.h"
 #include "platform/dshow/MediaType.h"
 #include "platform/v4l2/CaptureFilter.h"
@@ -364,6 +365,34 @@ TEST_F(CaptureGraphTest, ASizeTheCameraSendsFasterAsMjpgStreamsMjpgAtThatSize)
     ASSERT_EQ(cap.SelectResolution(0), 0);
     EXPECT_EQ(camera->Current().fourcc, static_cast<std::uint32_t>(V4L2_PIX_FMT_YUYV));
     EXPECT_EQ(g_grabberCB.m_nWidth, 640);
+}
+
+TEST_F(CaptureGraphTest, TheCameraReportListsFormatsSizesRatesAndTheChoice)
+{
+    v4l2::EmulatedDeviceSystem own;
+    v4l2::ScopedDeviceSystem use(own);
+    EXPECT_EQ(CameraReport(), "No video capture device was found.\n");
+
+    v4l2::EmulatedFormat yuyv, mjpg;
+    yuyv.fourcc = V4L2_PIX_FMT_YUYV;
+    yuyv.sizes = { { 640, 480 }, { 1280, 720 } };
+    yuyv.rates = { 30, 10 };
+    mjpg.fourcc = V4L2_PIX_FMT_MJPEG;
+    mjpg.sizes = { { 1280, 720 } };
+    mjpg.rates = { 30 };
+    own.Add("/dev/video0", v4l2::EmulatedDevice::Camera("Small Cam", { { 800, 600 } }));
+    own.Add("/dev/video1", std::make_shared<v4l2::EmulatedDevice>("Small Cam", V4L2_CAP_META_CAPTURE,
+        std::vector<v4l2::EmulatedFormat> {}));
+    own.Add("/dev/video2", std::make_shared<v4l2::EmulatedDevice>("Doc Cam",
+        V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING, std::vector<v4l2::EmulatedFormat> { yuyv, mjpg }));
+    EXPECT_EQ(CameraReport(),
+        "/dev/video0: Small Cam\n"
+        "  YUYV: 800x600 @ 30 fps\n"
+        "  chosen: 800x600, streamed as YUYV\n"
+        "/dev/video2: Doc Cam\n"
+        "  YUYV: 640x480 @ 30 fps, 1280x720 @ 10 fps\n"
+        "  MJPG: 1280x720 @ 30 fps\n"
+        "  chosen: 1280x720, streamed as MJPG\n");
 }
 
 } // namespace
