@@ -7,11 +7,13 @@
 #include "platform/dshow/JpegFrameDecoder.h"
 #include "platform/dshow/TransformFilter.h"
 #include "platform/dshow/Yuy2Converter.h"
+#include "platform/v4l2/Device.h"
 #include "platform/v4l2/EmulatedJpeg.h"
 
 #include <benchmark/benchmark.h>
 
 #include <libyuv.h>
+#include <linux/videodev2.h>
 #include <turbojpeg.h>
 #include <vector>
 
@@ -96,6 +98,38 @@ void BM_Yuy2LibyuvWholeFrame(benchmark::State& state)
     }
 }
 
+// What the emulated camera of bench/pipeline.sh costs for one 1080p frame:
+// copying a frame made at start into a buffer, dequeuing and requeuing it.
+void BM_EmulatedCameraFrame(benchmark::State& state)
+{
+    const bool mjpg = state.range(0) != 0;
+    const std::uint32_t w = 1920, h = 1080;
+    v4l2::EmulatedFormat format;
+    format.fourcc = mjpg ? V4L2_PIX_FMT_MJPEG : V4L2_PIX_FMT_YUYV;
+    format.sizes = { { w, h } };
+    auto camera = std::make_shared<v4l2::EmulatedDevice>(
+        "Bench", V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING, std::vector<v4l2::EmulatedFormat> { format });
+    std::vector<std::uint8_t> frame = mjpg ? CameraJpeg(static_cast<int>(w), static_cast<int>(h))
+                                           : std::vector<std::uint8_t>(static_cast<std::size_t>(w) * h * 2, 128);
+    camera->SetSizedPicture(v4l2::JpegFrames({ frame }));
+    camera->SetFramePeriod(std::chrono::microseconds(0));
+    v4l2::EmulatedDeviceSystem system;
+    system.Add("/dev/video0", camera);
+    v4l2::ScopedDeviceSystem use(system);
+    auto device = v4l2::Device::Open("/dev/video0");
+    device->StartStreaming(4);
+    for (auto _ : state) {
+        v4l2::Frame f;
+        if (device->NextFrame(1000, f) != v4l2::WaitResult::Frame) {
+            state.SkipWithError("no frame");
+            break;
+        }
+        device->Requeue(f);
+    }
+    device->StopStreaming();
+}
+
+BENCHMARK(BM_EmulatedCameraFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MjpgFrameDecoder)->Args({ 1920, 1080 })->Args({ 3264, 2448 })->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MjpgTjDecompress2)->Args({ 1920, 1080 })->Args({ 3264, 2448 })->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Yuy2Converter)->Unit(benchmark::kMillisecond);
