@@ -10,6 +10,8 @@ namespace {
 
 constexpr char kTitle[] = "未检测到摄像头";
 constexpr char kHint[] = "请连接实物展台（文档摄像头），然后在工具栏的摄像头列表中选择它。";
+constexpr char kBusyTitle[] = "摄像头正被其他程序使用";
+constexpr char kBusyHint[] = "请关闭使用它的程序，再在工具栏的摄像头列表中重新选择它。";
 constexpr int kTitleHeight = 28;
 constexpr int kHintHeight = 16;
 constexpr int kGap = 12;
@@ -33,7 +35,7 @@ void CentredLine(HDC dc, const RECT& area, int top, int height, const char* text
 
 } // namespace
 
-void DrawNoCameraHint(HDC dc, const RECT& area)
+void DrawNoCameraHint(HDC dc, const RECT& area, bool cameraBusy)
 {
     if (area.right <= area.left || area.bottom <= area.top)
         return;
@@ -44,9 +46,9 @@ void DrawNoCameraHint(HDC dc, const RECT& area)
     const int block = kTitleHeight + kGap + kHintHeight;
     const int top = area.top + (area.bottom - area.top - block) / 2;
     HGDIOBJ oldFont = SelectObject(dc, title);
-    CentredLine(dc, area, top, kTitleHeight, kTitle);
+    CentredLine(dc, area, top, kTitleHeight, cameraBusy ? kBusyTitle : kTitle);
     SelectObject(dc, hint);
-    CentredLine(dc, area, top + kTitleHeight + kGap, kHintHeight, kHint);
+    CentredLine(dc, area, top + kTitleHeight + kGap, kHintHeight, cameraBusy ? kBusyHint : kHint);
     SelectObject(dc, oldFont);
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);

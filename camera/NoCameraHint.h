@@ -8,5 +8,6 @@
 #include "platform/gdi/Gdi.h"
 
 // Draws the hint centred in area (the view's client rectangle) on dc,
-// leaving the ground as it is.
-void DrawNoCameraHint(HDC dc, const RECT& area);
+// leaving the ground as it is. A camera that is there but held by another
+// program is told apart: it needs closing that program, not a cable.
+void DrawNoCameraHint(HDC dc, const RECT& area, bool cameraBusy = false);

@@ -169,6 +169,7 @@ void CVMR_Capture::SetUpRenderer(HWND hWnd)
 HRESULT CVMR_Capture::BuildGraph(int nDevice, HWND hWnd)
 {
     m_hrFormat = S_OK;
+    m_bDeviceBusy = false;
     m_deviceName.clear();
     m_nDevice = nDevice;
     m_hWnd = hWnd;
@@ -261,6 +262,7 @@ HRESULT CVMR_Capture::BuildGraph(int nDevice, HWND hWnd)
 
 void CVMR_Capture::ShowBusyMessage()
 {
+    m_bDeviceBusy = true;
     std::string text = "摄像头正被其他程序使用：" + m_deviceName + "\n请关闭使用它的程序，再在工具栏的列表中重新选择它。";
     AfxMessageBox(text.c_str(), MB_OK | MB_ICONWARNING);
 }

@@ -40,6 +40,8 @@ public:
     // The index on success, -1 on failure.
     int SelectResolution(int nIndex);
     int GetWidth() const { return m_nWidth; }
+    // Whether the last build found the camera held by another program.
+    bool DeviceBusy() const { return m_bDeviceBusy; }
     int GetHeight() const { return m_nHeight; }
 
     HRESULT SetProcAmpPercent(LONG property, int percent);
@@ -99,4 +101,5 @@ private:
     int m_nTableRows = 0;
     std::string m_deviceName; // UTF-8, for the busy message
     HRESULT m_hrFormat = S_OK; // what setting the chosen format answered
+    bool m_bDeviceBusy = false;
 };

@@ -136,7 +136,7 @@ void CVideoStatic::OnPaint()
     if (DrawFrame(mem, mem.GetBufferRect()))
         DrawLayers(mem, mem.GetBufferRect(), true);
     else
-        DrawNoCameraHint(mem, client);
+        DrawNoCameraHint(mem, client, m_pCapture && m_pCapture->DeviceBusy());
 }
 
 BYTE* CVideoStatic::TurnBuffer(std::size_t needed, std::size_t& size)

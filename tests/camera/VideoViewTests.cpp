@@ -2,7 +2,9 @@
 // the control, the overlay and its key colour, drawing with every tool,
 // blinking, the eraser, panning, and life without a camera.
 
+#include "camera/NoCameraHint.h"
 #include "draw/DrawSettings.h"
+#include "platform/v4l2/EmulatedDevice.h"
 #include "tests/camera/VideoTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -298,6 +300,49 @@ TEST_F(ViewTest, WithoutAPictureTheViewSaysSoInItsCentreUntilAFrameArrives)
     g_latestFrame.ClearFrame(); // the camera is gone and the graph let go of its frame
     Tick();
     EXPECT_GT(inked(250, 350), 200) << "without a picture the hint comes back";
+}
+
+TEST_F(ViewTest, ABusyCameraIsNamedOnceAndTheViewSaysItIsInUse)
+{
+    auto camera = v4l2::EmulatedDevice::Camera("Doc Cam", { { 640, 480 } });
+    v4l2::EmulatedFaults busy;
+    busy.busy = true;
+    camera->SetFaults(busy);
+    devices.Add("/dev/video0", camera);
+    int boxes = 0;
+    driver.WhenWaiting([&] {
+        ++boxes;
+        driver.Key(VK_RETURN);
+    });
+    Open(RECT { 100, 50, 900, 650 });
+    Tick();
+    EXPECT_EQ(boxes, 1);
+
+    // The view shows exactly the busy hint, which differs from the
+    // no-camera one.
+    const COLORREF ground = ::GetSysColor(COLOR_BTNSHADOW);
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 800, 600);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    HBRUSH brush = ::CreateSolidBrush(ground);
+    const RECT area { 0, 0, 800, 600 };
+    auto mismatches = [&](bool busyHint) {
+        ::FillRect(memory, &area, brush);
+        DrawNoCameraHint(memory, area, busyHint);
+        int n = 0;
+        for (int y = 200; y < 400; y += 2)
+            for (int x = 0; x < 800; x += 2)
+                n += ::GetPixel(memory, x, y) != ViewPixel(x, y);
+        return n;
+    };
+    EXPECT_EQ(mismatches(true), 0);
+    EXPECT_GT(mismatches(false), 100);
+    ::SelectObject(memory, old);
+    ::DeleteObject(brush);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
 }
 
 } // namespace
