@@ -2,6 +2,7 @@
 
 #include "camera/VideoDlg.h"
 
+#include "app/InkveilDlg.h"
 #include "camera/ViewZoom.h"
 #include "platform/afx/DataExchange.h"
 
@@ -19,7 +20,7 @@ CVideoDlg::~CVideoDlg()
 {
     // The palette goes first; the view then tears the capture graph down as
     // the members go.
-    delete m_pPalette;
+    m_pPalette.reset();
 }
 
 void CVideoDlg::DoDataExchange(CDataExchange* pDX)
@@ -45,9 +46,12 @@ BOOL CVideoDlg::OnInitDialog()
     m_video.MoveWindow(&area, TRUE);
     m_video.StartVideo();
 
-    // The tool palette, with this window as its parent object, is created
-    // here as a modeless dialog on template 102 and shown, once the palette
-    // exists; m_pPalette stays null until then.
+    // The floating tool palette, which sends its live-mode commands to this
+    // window's view. Made without a parent window: it floats on its own,
+    // owned by the main window.
+    m_pPalette = std::make_unique<CInkveilDlg>(this);
+    m_pPalette->Create(CInkveilDlg::IDD, nullptr);
+    m_pPalette->ShowWindow(SW_SHOW);
     return TRUE;
 }
 

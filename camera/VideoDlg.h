@@ -10,6 +10,9 @@
 #include "platform/afx/Dialog.h"
 
 #include <functional>
+#include <memory>
+
+class CInkveilDlg;
 
 class CVideoDlg : public CDialog {
 public:
@@ -18,11 +21,9 @@ public:
     explicit CVideoDlg(CWnd* pParent = nullptr);
     ~CVideoDlg() override;
 
-    // The floating tool palette, owned; it holds the video toolbar. Made by
-    // the palette's own code once the palette exists: until then it stays
-    // null, and everything that reaches the palette or the toolbar through
-    // this window checks for that.
-    CDialog* m_pPalette = nullptr;
+    // The floating tool palette, owned; it holds the video toolbar. Made
+    // while the window initialises.
+    std::unique_ptr<CInkveilDlg> m_pPalette;
     CVideoStatic m_video;
     HICON m_hIcon = nullptr;
 

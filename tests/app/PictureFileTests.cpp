@@ -11,39 +11,23 @@
 #include "platform/afx/ClientDc.h"
 #include "platform/headless/Driver.h"
 #include "platform/window/FileDialog.h"
+#include "tests/support/TempFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <sstream>
-#include <sys/resource.h>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct TempFolder {
-    TempFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "inkveil-picture-XXXXXX").string();
-        path = ::mkdtemp(pattern.data()) ? pattern : "";
-    }
-    ~TempFolder() { fs::remove_all(path); }
-    std::string File(const std::string& name) const { return (path / name).string(); }
-    std::vector<std::string> Names() const
-    {
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(path))
-            names.push_back(e.path().filename().string());
-        return names;
-    }
-    fs::path path;
-};
+using test::DiskFull;
+using test::TempFolder;
 
 std::vector<std::uint8_t> Bytes(const std::string& path)
 {
@@ -136,26 +120,6 @@ TEST(PictureFile, EveryDepthHasItsHeadersAndDecodesToTheSamePixels)
     }
     EXPECT_EQ(Decode(paths), pictures);
 }
-
-// Files may grow to no more than limit bytes while it lives, as on a full
-// disk; writing past it fails instead of ending the program.
-struct DiskFull {
-    explicit DiskFull(rlim_t limit)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &old);
-        handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lower = old;
-        lower.rlim_cur = limit;
-        ::setrlimit(RLIMIT_FSIZE, &lower);
-    }
-    ~DiskFull()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, handler);
-    }
-    rlimit old {};
-    void (*handler)(int) = nullptr;
-};
 
 TEST(PictureFile, AFailedSaveLeavesTheOldFileWholeAndNothingBeside)
 {
