@@ -7,6 +7,7 @@
 #include "platform/afx/DataExchange.h"
 
 BEGIN_MESSAGE_MAP(CVideoDlg, CDialog)
+ON_WM_CLOSE()
 ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
@@ -54,6 +55,12 @@ BOOL CVideoDlg::OnInitDialog()
     m_pPalette->ShowWindow(SW_SHOW);
     return TRUE;
 }
+
+void CVideoDlg::OnOK() { }
+
+void CVideoDlg::OnCancel() { }
+
+void CVideoDlg::OnClose() { EndDialog(IDCANCEL); }
 
 BOOL CVideoDlg::OnEraseBkgnd(CDC* pDC)
 {

@@ -39,6 +39,13 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    // Enter and Esc reach a dialog as its OK and Cancel; the main window has
+    // neither, so a stray key (a presentation remote sends Esc) never ends
+    // the program and takes the teacher's drawings with it.
+    void OnOK() override;
+    void OnCancel() override;
+    // The close box, the palette's CLOSE and WM_CLOSE end the program.
+    afx_msg void OnClose();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     DECLARE_MESSAGE_MAP()
 };

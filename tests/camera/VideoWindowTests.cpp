@@ -98,4 +98,44 @@ TEST_F(VideoWindowTest, ClosingTheMainWindowEndsTheProgramReleasesTheCameraAndSh
     EXPECT_FALSE(test::GdiplusRunning());
 }
 
+TEST_F(VideoWindowTest, EnterAndEscapeLeaveTheMainWindowUpWhileBoxesOverItKeepThemAndClosingEndsIt)
+{
+    // Keys with the focus on the view, then with no focus at all (they go to
+    // the active main window then).
+    auto pressBoth = [&] {
+        driver.Key(VK_ESCAPE);
+        driver.Key(VK_RETURN);
+    };
+    int escaped = 0, entered = 0;
+    driver.WhenWaiting([&] {
+        ASSERT_NE(Main(), nullptr);
+        Main()->m_video.SetFocus();
+        ASSERT_EQ(::GetFocus(), Main()->m_video.m_hWnd);
+        pressBoth();
+    });
+    driver.WhenWaiting([&] {
+        ASSERT_TRUE(::IsWindowVisible(Main()->m_hWnd)) << "the keys on the view ended the program";
+        ::SetFocus(nullptr);
+        ASSERT_EQ(::GetActiveWindow(), Main()->m_hWnd);
+        pressBoth();
+    });
+    // A message box over the main window still answers Esc and Enter.
+    driver.WhenWaiting([&] {
+        ASSERT_TRUE(::IsWindowVisible(Main()->m_hWnd)) << "the keys without focus ended the program";
+        escaped = ::MessageBox(Main()->m_hWnd, "Esc", "box", MB_OKCANCEL);
+        entered = ::MessageBox(Main()->m_hWnd, "Enter", "box", MB_OKCANCEL);
+    });
+    driver.WhenWaiting([&] { driver.Key(VK_ESCAPE); });
+    driver.WhenWaiting([&] { driver.Key(VK_RETURN); });
+    driver.WhenWaiting([&] {
+        EXPECT_TRUE(::IsWindowVisible(Main()->m_hWnd));
+        Main()->PostMessage(WM_CLOSE);
+    });
+    EXPECT_EQ(AfxRunApplication(), 0);
+    EXPECT_FALSE(driver.StepsLeft());
+    EXPECT_EQ(escaped, IDCANCEL);
+    EXPECT_EQ(entered, IDOK);
+    EXPECT_EQ(app.m_pMainDlg, nullptr) << "WM_CLOSE still ends the program";
+}
+
 } // namespace

@@ -9,7 +9,7 @@
 #include "platform/window/ComboBoxControl.h"
 #include "platform/window/FileDialog.h"
 #include "tests/palette/PaletteTestSupport.h"
-#include "tests/support/TempFiles.h"
+#include "tests/support/FileTestSupport.h"
 
 #include <gtest/gtest.h>
 
