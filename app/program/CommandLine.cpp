@@ -12,6 +12,7 @@ namespace {
 const option kOptions[] = {
     { "device", required_argument, nullptr, 'd' },
     { "help", no_argument, nullptr, 'h' },
+    { "list-cameras", no_argument, nullptr, 'L' },
     { "version", no_argument, nullptr, 'V' },
     { nullptr, 0, nullptr, 0 },
 };
@@ -29,7 +30,7 @@ CommandLine ParseCommandLine(int argc, char** argv)
     args.push_back(nullptr);
     opterr = 0;
     optind = 0;
-    bool help = false, version = false;
+    bool help = false, version = false, list = false;
     int c;
     // The leading ':' makes a missing argument ':' rather than '?'.
     while ((c = getopt_long(argc, args.data(), ":d:hV", kOptions, nullptr)) != -1) {
@@ -47,6 +48,9 @@ CommandLine ParseCommandLine(int argc, char** argv)
             break;
         case 'V':
             version = true;
+            break;
+        case 'L':
+            list = true;
             break;
         case ':':
             line.error = std::string("option needs an argument: ") + args[optind - 1];
@@ -72,6 +76,8 @@ CommandLine ParseCommandLine(int argc, char** argv)
         line.action = CommandLine::Action::Help;
     else if (version)
         line.action = CommandLine::Action::Version;
+    else if (list)
+        line.action = CommandLine::Action::ListCameras;
     return line;
 }
 
@@ -93,6 +99,7 @@ std::string UsageText(const char* program, bool chinese)
             "显示实物展台的实时画面，并可在画面上书写。\n"
             "\n"
             "  -d, --device=路径   先打开该视频设备（如 /dev/video2），而不是列表中的第一个\n"
+            "      --list-cameras  列出各摄像头支持的格式和本程序将采用的设置，然后退出\n"
             "  -h, --help          显示本帮助并退出\n"
             "  -V, --version       显示版本信息并退出\n"
             "\n"
@@ -102,6 +109,8 @@ std::string UsageText(const char* program, bool chinese)
         "\n"
         "  -d, --device=PATH   open this video device (e.g. /dev/video2) first,\n"
         "                      instead of the first one listed\n"
+        "      --list-cameras  list what each camera offers and what the program\n"
+        "                      would take from it, then exit\n"
         "  -h, --help          show this help and exit\n"
         "  -V, --version       show the version and exit\n"
         "\n"
@@ -114,6 +123,7 @@ int AnswerCommandLine(const CommandLine& line, const char* program)
 {
     switch (line.action) {
     case CommandLine::Action::Run:
+    case CommandLine::Action::ListCameras:
         return -1;
     case CommandLine::Action::Help:
         std::fputs(UsageText(program, MessagesInChinese()).c_str(), stdout);

@@ -10,6 +10,7 @@ struct CommandLine {
         Run, // start the program
         Help, // print the usage on standard output and exit 0
         Version, // print the version on standard output and exit 0
+        ListCameras, // print what each camera offers and exit 0
         Misuse, // print error and the usage on standard error and exit 2
     };
     Action action = Action::Run;
@@ -19,8 +20,9 @@ struct CommandLine {
     std::string error;
 };
 
-// Reads argv[1..argc-1]. Later options do not undo a request for help or
-// the version; any misuse wins over both.
+// Reads argv[1..argc-1]. The order of options does not matter: help wins
+// over the version, the version over the camera list, and any misuse over
+// them all.
 CommandLine ParseCommandLine(int argc, char** argv);
 
 // True when the locale the program's messages follow is a Chinese one: the
@@ -35,5 +37,6 @@ std::string UsageText(const char* program, bool chinese);
 std::string VersionText();
 
 // Carries out a Help, Version or Misuse request: prints and answers the
-// exit status. Answers -1 for Run, which is the caller's to carry out.
+// exit status. Answers -1 for Run and ListCameras, which are the caller's
+// to carry out.
 int AnswerCommandLine(const CommandLine& line, const char* program);

@@ -48,7 +48,12 @@ TEST(CommandLineTest, ParsesEachOptionAndEachMisuse)
         { { "-d/dev/video5" }, Action::Run, "/dev/video5", "" },
         { { "--dev", "/dev/video6" }, Action::Run, "/dev/video6", "" }, // an unambiguous prefix
         { { "--device", "/dev/video1", "--device", "/dev/video7" }, Action::Run, "/dev/video7", "" },
-        // Help wins over the version and over running, wherever it stands.
+        { { "--list-cameras" }, Action::ListCameras, "", "" },
+        { { "--list-cameras", "-d", "/dev/video2" }, Action::ListCameras, "/dev/video2", "" },
+        // Help wins over the version, the version over the camera list,
+        // wherever they stand.
+        { { "--list-cameras", "--version" }, Action::Version, "", "" },
+        { { "--help", "--list-cameras" }, Action::Help, "", "" },
         { { "--version", "--help" }, Action::Help, "", "" },
         { { "--device", "/dev/video0", "-h" }, Action::Help, "/dev/video0", "" },
         { { "-V", "-d", "/dev/video0" }, Action::Version, "/dev/video0", "" },
@@ -63,6 +68,7 @@ TEST(CommandLineTest, ParsesEachOptionAndEachMisuse)
         { { "--device=" }, Action::Misuse, "", "device path" },
         { { "camera" }, Action::Misuse, "", "camera" },
         { { "--version", "extra" }, Action::Misuse, "", "extra" },
+        { { "--list-cameras=all" }, Action::Misuse, "", "--list-cameras=all" },
     };
     for (const ParseCase& c : cases) {
         std::string shown;
@@ -154,7 +160,7 @@ TEST(CommandLineTest, UsageNamesEveryOptionInBothLanguages)
 {
     for (bool chinese : { false, true }) {
         const std::string text = UsageText("inkveil", chinese);
-        for (const char* option : { "--device", "-d,", "--help", "-h,", "--version", "-V," })
+        for (const char* option : { "--device", "-d,", "--list-cameras", "--help", "-h,", "--version", "-V," })
             EXPECT_NE(text.find(option), std::string::npos) << option << (chinese ? " (Chinese)" : "");
     }
     EXPECT_NE(UsageText("inkveil", true).find("用法"), std::string::npos);

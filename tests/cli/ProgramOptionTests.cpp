@@ -85,6 +85,18 @@ TEST(ProgramOptionTest, VersionGoesToStandardOutput)
     }
 }
 
+TEST(ProgramOptionTest, TheCameraListNeedsNoDisplay)
+{
+    // Whatever cameras this machine has, the list is printed without a
+    // display (the environment is empty) and the program exits 0.
+    for (const char* args : { "--list-cameras", "--list-cameras --device /dev/video0" }) {
+        const Outcome run = RunProgram(args);
+        EXPECT_EQ(run.status, 0) << args;
+        EXPECT_NE(run.out, "") << args;
+        EXPECT_FALSE(Contains(run.err, "DISPLAY")) << args << ": " << run.err;
+    }
+}
+
 TEST(ProgramOptionTest, MisuseExitsTwoWithTheUsageOnStandardError)
 {
     struct Case {
@@ -100,6 +112,7 @@ TEST(ProgramOptionTest, MisuseExitsTwoWithTheUsageOnStandardError)
         { "--version=2", "--version=2" },
         { "/dev/video0", "/dev/video0" },
         { "--help --bogus", "--bogus" },
+        { "--list-cameras=1", "--list-cameras=1" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);
