@@ -8,11 +8,12 @@ packages=(
   clang libclang-rt-14-dev clang-format git
   libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libfontconfig-dev libfreetype-dev
-  libyuv-dev
+  libyuv-dev libturbojpeg0-dev
   libx11-dev libxext-dev libxcursor-dev libxtst-dev libxfixes-dev
   xvfb xauth
   python3-pil
   fonts-arphic-uming fonts-wqy-microhei
+  desktop-file-utils appstream file man-db
 )
 
 missing=()

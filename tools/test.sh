@@ -3,9 +3,11 @@
 # builds everything with two compilers and runs every test on each build:
 # an optimised GCC build, then a clang build under AddressSanitizer and
 # UndefinedBehaviorSanitizer. Last, the tests that run the camera's
-# streaming thread run again under ThreadSanitizer (GCC). Warnings are
-# errors on every build; INKVEIL_WERROR=OFF in the environment relaxes that
-# for local experiments. ccache, when installed, caches the compilations.
+# streaming thread run again under ThreadSanitizer (GCC). After the
+# optimised build the installed tree is checked (tools/check_install.sh).
+# Warnings are errors on every build; INKVEIL_WERROR=OFF in the environment
+# relaxes that for local experiments. ccache, when installed, caches the
+# compilations.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -30,6 +32,9 @@ run_suite() {
 
 echo "== optimised build (GCC)"
 run_suite build/release -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++
+
+echo "== install: desktop entry, metainfo, icons, manual page, the installed program"
+tools/check_install.sh build/release
 
 echo "== sanitizer build (clang)"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

@@ -16,17 +16,33 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <set>
 
 namespace v4l2 {
 
 struct EmulatedFormat {
     std::uint32_t fourcc = 0;
     std::vector<FrameSize> sizes; // discrete sizes
+    // Frames a second at each discrete size (the same index), 30 where none.
+    std::vector<std::uint32_t> rates = {};
     // A stepwise (or, with step 1 and continuous set, continuous) range
     // instead of discrete sizes when maxWidth isn't 0.
     std::uint32_t minWidth = 0, maxWidth = 0, stepWidth = 0;
     std::uint32_t minHeight = 0, maxHeight = 0, stepHeight = 0;
     bool continuous = false;
+};
+
+// Ways a real driver misbehaves, for tests. Frame numbers count from 0.
+struct EmulatedFaults {
+    std::uint32_t rowPadding = 0; // bytes after each YUYV row (bytesperline > width × 2)
+    std::uint32_t errorEvery = 0; // every n-th buffer comes back flagged bad, holding junk
+    std::uint32_t shortEvery = 0; // every n-th buffer has half the bytes the format needs
+    std::uint64_t stallAfter = 0; // after this frame ...
+    std::chrono::milliseconds stallFor { 0 }; // ... no frame for this long
+    std::uint64_t eioAt = 0; // when this frame is ready ...
+    std::uint32_t eioTimes = 0; // ... so many dequeues answer EIO first
+    bool busy = false; // another program streams: format and buffer requests answer EBUSY
+    std::uint64_t vanishAfter = 0; // unplugged once this many frames were made (0: never)
 };
 
 struct EmulatedControl {
@@ -47,7 +63,18 @@ public:
     static std::shared_ptr<EmulatedDevice> Camera(std::string card, std::vector<FrameSize> yuyvSizes,
         std::vector<EmulatedControl> controls = {});
 
+    // For compressed formats: fills at most capacity bytes of a frame and
+    // answers how many it used (the buffer's bytesused).
+    using SizedPicture = std::function<std::size_t(
+        const CurrentFormat& format, std::uint64_t frameNumber, std::uint8_t* out, std::size_t capacity)>;
+
     void SetPicture(Picture picture);
+    void SetSizedPicture(SizedPicture picture);
+    // Takes effect for the next format set (and the current one when no
+    // buffers are held).
+    void SetFaults(const EmulatedFaults& faults);
+    // The node comes back; handles opened before the unplug stay dead.
+    void Replug();
     void SetFramePeriod(std::chrono::microseconds period);
     void Unplug();
 
@@ -71,12 +98,20 @@ private:
     int SetFormatLocked(void* arg);
     int BufferRequest(int handle, unsigned long request, void* arg);
     void* Map(std::size_t length, std::uint32_t offset);
+    void Unmap(const void* address);
+    // Drops every buffer. Memory a handle still has mapped lives on until it
+    // is unmapped, as a driver's does: a stream thread may still be reading
+    // a frame it dequeued before the camera went away.
+    void ReleaseBuffersLocked();
     short Poll(int handle, int timeoutMs);
     void Wake(int handle);
     void Close(int handle);
     const EmulatedFormat* FindFormat(std::uint32_t fourcc) const;
     EmulatedControl* FindControl(std::uint32_t id);
-    void ProduceLocked();
+    // Fills the next queued buffer; answers an extra delay before the next.
+    std::chrono::microseconds ProduceLocked();
+    void UnplugLocked();
+    bool DeadLocked(int handle) const { return unplugged_ || handle < firstLiveHandle_; }
 
     mutable std::mutex lock_;
     std::condition_variable changed_;
@@ -85,6 +120,10 @@ private:
     const std::vector<EmulatedFormat> formats_;
     std::vector<EmulatedControl> controls_;
     Picture picture_;
+    SizedPicture sizedPicture_;
+    EmulatedFaults faults_;
+    std::uint32_t pendingEio_ = 0;
+    int firstLiveHandle_ = 1;
     std::chrono::microseconds period_ { 1000 };
     CurrentFormat current_;
     bool unplugged_ = false;
@@ -93,6 +132,8 @@ private:
     int owner_ = 0; // the handle holding the buffers
     bool streaming_ = false;
     std::vector<Buffer> buffers_;
+    std::multiset<const void*> mapped_;
+    std::vector<std::vector<std::uint8_t>> orphans_;
     std::deque<std::uint32_t> queued_;
     std::deque<std::uint32_t> done_;
     std::map<int, bool> woken_;
