@@ -58,8 +58,8 @@ void BM_MjpgTjDecompress2(benchmark::State& state)
     std::vector<std::uint8_t> dst(dshow::DibStride(w, 24) * h);
     tjhandle handle = tjInitDecompress();
     for (auto _ : state) {
-        int r = tjDecompress2(handle, jpeg.data(), jpeg.size(), dst.data(), w, static_cast<int>(dshow::DibStride(w, 24)),
-            h, TJPF_BGR, TJFLAG_BOTTOMUP | TJFLAG_FASTDCT);
+        int r = tjDecompress2(handle, jpeg.data(), jpeg.size(), dst.data(), w,
+            static_cast<int>(dshow::DibStride(w, 24)), h, TJPF_BGR, TJFLAG_BOTTOMUP | TJFLAG_FASTDCT);
         benchmark::DoNotOptimize(r);
     }
     tjDestroy(handle);
@@ -107,8 +107,8 @@ void BM_EmulatedCameraFrame(benchmark::State& state)
     v4l2::EmulatedFormat format;
     format.fourcc = mjpg ? V4L2_PIX_FMT_MJPEG : V4L2_PIX_FMT_YUYV;
     format.sizes = { { w, h } };
-    auto camera = std::make_shared<v4l2::EmulatedDevice>(
-        "Bench", V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING, std::vector<v4l2::EmulatedFormat> { format });
+    auto camera = std::make_shared<v4l2::EmulatedDevice>("Bench", V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING,
+        std::vector<v4l2::EmulatedFormat> { format });
     std::vector<std::uint8_t> frame = mjpg ? CameraJpeg(static_cast<int>(w), static_cast<int>(h))
                                            : std::vector<std::uint8_t>(static_cast<std::size_t>(w) * h * 2, 128);
     camera->SetSizedPicture(v4l2::JpegFrames({ frame }));

@@ -14,12 +14,12 @@
 //
 //   build/release/bench/soak_bench --benchmark_filter=Strokes
 
-#include "draw/DrawSettings.h"
 #include "app/InkveilApp.h"
 #include "bench/GdiplusScope.h"
 #include "camera/LatestFrame.h"
 #include "camera/SampleGrabberCB.h"
 #include "camera/VideoStatic.h"
+#include "draw/DrawSettings.h"
 #include "platform/headless/Driver.h"
 #include "platform/v4l2/EmulatedDevice.h"
 #include "platform/window/ControlClasses.h"
@@ -59,8 +59,8 @@ public:
         app_.m_nPenWidth = 1;
         host_.CreateEx(0, WC_STATIC, "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, width + 40, height + 40,
             nullptr, nullptr);
-        view.Create("", WS_CHILD | WS_VISIBLE | SS_GRAYRECT | SS_NOTIFY, CRect(20, 20, 20 + width, 20 + height),
-            &host_, 1012);
+        view.Create("", WS_CHILD | WS_VISIBLE | SS_GRAYRECT | SS_NOTIFY, CRect(20, 20, 20 + width, 20 + height), &host_,
+            1012);
         view.StartVideo();
         view.SetTool(TOOL_PEN);
         g_grabberCB.m_nWidth = kFrameWidth;

@@ -62,8 +62,9 @@ std::string CameraReport()
             std::unique_ptr<v4l2::Device> again = v4l2::Device::Open(node);
             if (again)
                 again->GetFormat(streamed);
-            out += "  chosen: " + SizeText(static_cast<std::uint32_t>(capture.GetWidth()),
-                static_cast<std::uint32_t>(capture.GetHeight()))
+            out += "  chosen: "
+                + SizeText(static_cast<std::uint32_t>(capture.GetWidth()),
+                    static_cast<std::uint32_t>(capture.GetHeight()))
                 + (streamed.fourcc ? ", streamed as " + FourCcText(streamed.fourcc) : std::string()) + "\n";
         } else if (hr == CVMR_Capture::kDeviceBusy) {
             out += "  chosen: none, another program is using the camera\n";

@@ -278,7 +278,8 @@ HRESULT CVMR_Capture::BuildGraph(int nDevice, HWND hWnd)
 void CVMR_Capture::ShowBusyMessage()
 {
     m_bDeviceBusy = true;
-    std::string text = "摄像头正被其他程序使用：" + m_deviceName + "\n请关闭使用它的程序，再在工具栏的列表中重新选择它。";
+    std::string text = "摄像头正被其他程序使用：" + m_deviceName
+        + "\n请关闭使用它的程序，再在工具栏的列表中重新选择它。";
     AfxMessageBox(text.c_str(), MB_OK | MB_ICONWARNING);
 }
 

@@ -59,8 +59,7 @@ int CVMR_Capture::GrabRendererImage()
     std::memcpy(&header, dib, sizeof header);
     // An image of a size no camera delivers is not taken; the frame buffer
     // stays as it was.
-    const std::int64_t bytes
-        = FrameBytes24(header.biWidth, header.biHeight < 0 ? -header.biHeight : header.biHeight);
+    const std::int64_t bytes = FrameBytes24(header.biWidth, header.biHeight < 0 ? -header.biHeight : header.biHeight);
     if (bytes == 0) {
         CoTaskMemFree(dib);
         return -1;
@@ -139,8 +138,8 @@ int CVMR_Capture::SaveSnapshot(const char* path)
     auto write = [&](const void* data, DWORD bytes) {
         return WriteFile(f, data, bytes, &written, nullptr) && written == bytes;
     };
-    const bool wrote
-        = write(&file, sizeof file) && write(&info, sizeof info) && write(out.data(), static_cast<DWORD>(size));
+    const bool wrote = write(&file, sizeof file) && write(&info, sizeof info)
+        && write(out.data(), static_cast<DWORD>(size));
     // The file takes its name only when the close has flushed and renamed
     // it; a photograph that did not reach the disk whole is no photograph,
     // and the file that was there stays.

@@ -95,26 +95,28 @@ std::string UsageText(const char* program, bool chinese)
 {
     const std::string name = program;
     if (chinese)
-        return "用法：" + name + " [选项]\n"
-            "显示实物展台的实时画面，并可在画面上书写。\n"
-            "\n"
-            "  -d, --device=路径   先打开该视频设备（如 /dev/video2），而不是列表中的第一个\n"
-            "      --list-cameras  列出各摄像头支持的格式和本程序将采用的设置，然后退出\n"
-            "  -h, --help          显示本帮助并退出\n"
-            "  -V, --version       显示版本信息并退出\n"
-            "\n"
-            "不带选项时打开第一个视频采集设备。\n";
-    return "Usage: " + name + " [OPTION]\n"
-        "Show a document camera's live picture and draw over it.\n"
-        "\n"
-        "  -d, --device=PATH   open this video device (e.g. /dev/video2) first,\n"
-        "                      instead of the first one listed\n"
-        "      --list-cameras  list what each camera offers and what the program\n"
-        "                      would take from it, then exit\n"
-        "  -h, --help          show this help and exit\n"
-        "  -V, --version       show the version and exit\n"
-        "\n"
-        "With no options the first video capture device is opened.\n";
+        return "用法：" + name
+            + " [选项]\n"
+              "显示实物展台的实时画面，并可在画面上书写。\n"
+              "\n"
+              "  -d, --device=路径   先打开该视频设备（如 /dev/video2），而不是列表中的第一个\n"
+              "      --list-cameras  列出各摄像头支持的格式和本程序将采用的设置，然后退出\n"
+              "  -h, --help          显示本帮助并退出\n"
+              "  -V, --version       显示版本信息并退出\n"
+              "\n"
+              "不带选项时打开第一个视频采集设备。\n";
+    return "Usage: " + name
+        + " [OPTION]\n"
+          "Show a document camera's live picture and draw over it.\n"
+          "\n"
+          "  -d, --device=PATH   open this video device (e.g. /dev/video2) first,\n"
+          "                      instead of the first one listed\n"
+          "      --list-cameras  list what each camera offers and what the program\n"
+          "                      would take from it, then exit\n"
+          "  -h, --help          show this help and exit\n"
+          "  -V, --version       show the version and exit\n"
+          "\n"
+          "With no options the first video capture device is opened.\n";
 }
 
 std::string VersionText() { return std::string("inkveil ") + INKVEIL_VERSION + "\n"; }

@@ -105,7 +105,8 @@ std::shared_ptr<v4l2::EmulatedDevice> MakeBenchCamera(bool mjpg)
         std::vector<std::uint8_t> frame(yuyv.sizeImage);
         DrawPage(yuyv, n, frame.data());
         if (mjpg) {
-            std::vector<std::uint8_t> argb(static_cast<std::size_t>(w) * h * 4), bgr(static_cast<std::size_t>(w) * h * 3);
+            std::vector<std::uint8_t> argb(static_cast<std::size_t>(w) * h * 4),
+                bgr(static_cast<std::size_t>(w) * h * 3);
             libyuv::YUY2ToARGB(frame.data(), w * 2, argb.data(), w * 4, w, h);
             libyuv::ARGBToRGB24(argb.data(), w * 4, bgr.data(), w * 3, w, h);
             frame = v4l2::EncodeJpeg(bgr.data(), w, h, 85);

@@ -29,8 +29,8 @@ std::vector<std::string> PreferredDeviceSystem::Nodes()
     std::vector<std::string> nodes = inner_.Nodes();
     // The chosen node moves to the front; the others keep their order, so
     // the camera list still offers every camera.
-    nodes.erase(std::remove_if(nodes.begin(), nodes.end(),
-                    [this](const std::string& node) { return SameNode(node, first_); }),
+    nodes.erase(
+        std::remove_if(nodes.begin(), nodes.end(), [this](const std::string& node) { return SameNode(node, first_); }),
         nodes.end());
     nodes.insert(nodes.begin(), first_);
     return nodes;

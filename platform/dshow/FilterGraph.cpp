@@ -208,8 +208,8 @@ HRESULT FilterGraph::Connect(IPin* out, IPin* in)
     return result;
 }
 
-HRESULT FilterGraph::ConnectThrough(
-    const CLSID& converter, const char16_t* name, IPin* out, IPin* in, const AM_MEDIA_TYPE* type)
+HRESULT FilterGraph::ConnectThrough(const CLSID& converter, const char16_t* name, IPin* out, IPin* in,
+    const AM_MEDIA_TYPE* type)
 {
     com::ComPtr<IBaseFilter> filter;
     HRESULT hr = CoCreateInstance(converter, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, filter.OutVoid());
@@ -220,8 +220,7 @@ HRESULT FilterGraph::ConnectThrough(
         return hr;
     com::ComPtr<IPin> convIn = FreePin(filter.Get(), PINDIR_INPUT);
     com::ComPtr<IPin> convOut = FreePin(filter.Get(), PINDIR_OUTPUT);
-    if (convIn && convOut && SUCCEEDED(out->Connect(convIn.Get(), type))
-        && SUCCEEDED(convOut->Connect(in, nullptr)))
+    if (convIn && convOut && SUCCEEDED(out->Connect(convIn.Get(), type)) && SUCCEEDED(convOut->Connect(in, nullptr)))
         return S_OK;
     RemoveFilter(filter.Get());
     return VFW_E_CANNOT_CONNECT;

@@ -26,7 +26,10 @@ std::size_t WholeLength(const std::uint8_t* data, std::size_t bytes)
 
 } // namespace
 
-JpegFrameDecoder::JpegFrameDecoder() : handle_(tjInitDecompress()) { }
+JpegFrameDecoder::JpegFrameDecoder()
+    : handle_(tjInitDecompress())
+{
+}
 
 JpegFrameDecoder::~JpegFrameDecoder()
 {
@@ -45,8 +48,8 @@ JpegFrameDecoder::Result JpegFrameDecoder::Decode(const std::uint8_t* data, std:
     return r;
 }
 
-JpegFrameDecoder::Result JpegFrameDecoder::DecodeWhole(const std::uint8_t* data, std::size_t bytes,
-    std::uint8_t* dst, std::size_t dstStride, int width, int height)
+JpegFrameDecoder::Result JpegFrameDecoder::DecodeWhole(const std::uint8_t* data, std::size_t bytes, std::uint8_t* dst,
+    std::size_t dstStride, int width, int height)
 {
     assert(dst && width > 0 && height > 0);
     if (!handle_)
@@ -60,8 +63,8 @@ JpegFrameDecoder::Result JpegFrameDecoder::DecodeWhole(const std::uint8_t* data,
         return Result::Corrupt;
     if (w != width || h != height)
         return Result::WrongSize;
-    if (tjDecompress2(handle, data, static_cast<unsigned long>(length), dst, width, static_cast<int>(dstStride),
-            height, TJPF_BGR, TJFLAG_BOTTOMUP | TJFLAG_FASTDCT)
+    if (tjDecompress2(handle, data, static_cast<unsigned long>(length), dst, width, static_cast<int>(dstStride), height,
+            TJPF_BGR, TJFLAG_BOTTOMUP | TJFLAG_FASTDCT)
         != 0) {
         // Of the warnings, only stray bytes between segments leave the
         // picture whole; a marker or end met inside the scan data means

@@ -35,8 +35,8 @@ public:
     std::uint64_t Dropped() const { return dropped_; }
 
 private:
-    Result DecodeWhole(const std::uint8_t* data, std::size_t bytes, std::uint8_t* dst, std::size_t dstStride,
-        int width, int height);
+    Result DecodeWhole(const std::uint8_t* data, std::size_t bytes, std::uint8_t* dst, std::size_t dstStride, int width,
+        int height);
 
     void* handle_;
     std::uint64_t decoded_ = 0;

@@ -65,8 +65,8 @@ public:
 
     // For compressed formats: fills at most capacity bytes of a frame and
     // answers how many it used (the buffer's bytesused).
-    using SizedPicture = std::function<std::size_t(
-        const CurrentFormat& format, std::uint64_t frameNumber, std::uint8_t* out, std::size_t capacity)>;
+    using SizedPicture = std::function<std::size_t(const CurrentFormat& format, std::uint64_t frameNumber,
+        std::uint8_t* out, std::size_t capacity)>;
 
     void SetPicture(Picture picture);
     void SetSizedPicture(SizedPicture picture);

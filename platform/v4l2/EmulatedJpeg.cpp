@@ -17,8 +17,7 @@ std::vector<std::uint8_t> EncodeJpeg(const std::uint8_t* bgr, int width, int hei
         return out;
     unsigned char* jpeg = nullptr;
     unsigned long size = 0;
-    if (tjCompress2(handle.get(), bgr, width, width * 3, height, TJPF_BGR, &jpeg, &size, TJSAMP_422, quality, 0)
-        == 0)
+    if (tjCompress2(handle.get(), bgr, width, width * 3, height, TJPF_BGR, &jpeg, &size, TJSAMP_422, quality, 0) == 0)
         out.assign(jpeg, jpeg + size);
     tjFree(jpeg);
     return out;
@@ -34,7 +33,8 @@ std::vector<std::uint8_t> WithoutHuffmanTables(const std::vector<std::uint8_t>& 
         std::size_t length = (static_cast<std::size_t>(jpeg[i + 2]) << 8) | jpeg[i + 3];
         std::size_t next = std::min(jpeg.size(), i + 2 + length);
         if (jpeg[i + 1] != 0xC4)
-            out.insert(out.end(), jpeg.begin() + static_cast<std::ptrdiff_t>(i), jpeg.begin() + static_cast<std::ptrdiff_t>(next));
+            out.insert(out.end(), jpeg.begin() + static_cast<std::ptrdiff_t>(i),
+                jpeg.begin() + static_cast<std::ptrdiff_t>(next));
         i = next;
     }
     out.insert(out.end(), jpeg.begin() + static_cast<std::ptrdiff_t>(i), jpeg.end());

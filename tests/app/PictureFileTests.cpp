@@ -25,7 +25,6 @@
 
 namespace {
 
-
 using test::DiskFull;
 using test::TempFolder;
 
@@ -48,9 +47,9 @@ bool PillowAvailable()
     return available;
 }
 
-#define SKIP_WITHOUT_PILLOW()                                                                                      \
-    if (!PillowAvailable())                                                                                        \
-    GTEST_SKIP() << "Pillow (python3-pil) is missing: the files cannot be read back by an independent decoder; "  \
+#define SKIP_WITHOUT_PILLOW()                                                                                          \
+    if (!PillowAvailable())                                                                                            \
+    GTEST_SKIP() << "Pillow (python3-pil) is missing: the files cannot be read back by an independent decoder; "       \
                     "tools/setup.sh installs it"
 
 // The pixels of each file as Pillow reads them, 0x00RRGGBB, top row first;

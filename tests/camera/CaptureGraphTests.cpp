@@ -5,10 +5,10 @@
 
 #include "tests/camera/CameraTestSupport.h"
 
-#include "platform/com/ClassRegistry.h"
-#include "platform/com/ComObject.h"
 #include "camera/CameraReport.h"
 #include "camera/SampleGrabberCB.h"
+#include "platform/com/ClassRegistry.h"
+#include "platform/com/ComObject.h"
 #include "platform/dshow/MediaType.h"
 #include "platform/v4l2/CaptureFilter.h"
 #include "platform/window/WinUser.h"
@@ -284,9 +284,9 @@ TEST_F(CaptureGraphTest, BuildFailuresShowTheirMessageOnceAndAnswerTheFailure)
     for (const auto& c : cases) {
         v4l2::EmulatedDeviceSystem own;
         if (c.h264Only)
-            own.Add("/dev/video0", std::make_shared<v4l2::EmulatedDevice>("Doc Cam",
-                V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING,
-                std::vector<v4l2::EmulatedFormat> { { V4L2_PIX_FMT_H264, { { 1280, 720 } } } }));
+            own.Add("/dev/video0",
+                std::make_shared<v4l2::EmulatedDevice>("Doc Cam", V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING,
+                    std::vector<v4l2::EmulatedFormat> { { V4L2_PIX_FMT_H264, { { 1280, 720 } } } }));
         else
             own.Add("/dev/video0", v4l2::EmulatedDevice::Camera("Doc Cam", { { 640, 480 } }));
         v4l2::ScopedDeviceSystem use(own);
@@ -348,8 +348,8 @@ TEST_F(CaptureGraphTest, ASizeTheCameraSendsFasterAsMjpgStreamsMjpgAtThatSize)
     mjpg.sizes = { { 640, 480 }, { 1280, 720 }, { 1920, 1080 } };
     mjpg.rates = { 30, 30, 30 };
     v4l2::EmulatedDeviceSystem own;
-    auto camera = std::make_shared<v4l2::EmulatedDevice>(
-        "Doc Cam", V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING, std::vector<v4l2::EmulatedFormat> { yuyv, mjpg });
+    auto camera = std::make_shared<v4l2::EmulatedDevice>("Doc Cam", V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING,
+        std::vector<v4l2::EmulatedFormat> { yuyv, mjpg });
     own.Add("/dev/video0", camera);
     v4l2::ScopedDeviceSystem use(own);
     CVMR_Capture cap;
@@ -381,10 +381,12 @@ TEST_F(CaptureGraphTest, TheCameraReportListsFormatsSizesRatesAndTheChoice)
     mjpg.sizes = { { 1280, 720 } };
     mjpg.rates = { 30 };
     own.Add("/dev/video0", v4l2::EmulatedDevice::Camera("Small Cam", { { 800, 600 } }));
-    own.Add("/dev/video1", std::make_shared<v4l2::EmulatedDevice>("Small Cam", V4L2_CAP_META_CAPTURE,
-        std::vector<v4l2::EmulatedFormat> {}));
-    own.Add("/dev/video2", std::make_shared<v4l2::EmulatedDevice>("Doc Cam",
-        V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING, std::vector<v4l2::EmulatedFormat> { yuyv, mjpg }));
+    own.Add("/dev/video1",
+        std::make_shared<v4l2::EmulatedDevice>("Small Cam", V4L2_CAP_META_CAPTURE,
+            std::vector<v4l2::EmulatedFormat> {}));
+    own.Add("/dev/video2",
+        std::make_shared<v4l2::EmulatedDevice>("Doc Cam", V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING,
+            std::vector<v4l2::EmulatedFormat> { yuyv, mjpg }));
     EXPECT_EQ(CameraReport(),
         "/dev/video0: Small Cam\n"
         "  YUYV: 800x600 @ 30 fps\n"
@@ -396,4 +398,3 @@ TEST_F(CaptureGraphTest, TheCameraReportListsFormatsSizesRatesAndTheChoice)
 }
 
 } // namespace
-

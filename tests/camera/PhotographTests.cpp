@@ -237,7 +237,8 @@ TEST_F(TurnedViewPhotographTest, APhotographOfATurnedViewHasTheCaptureSizeAndThe
         Tick();
     BYTE* buffer = nullptr;
     ASSERT_EQ(view.m_pCapture->GetFrameBuffer(&buffer), 96);
-    ASSERT_NE(std::vector<BYTE>(buffer, buffer + 96), frame) << "the turn must have used the buffer for the test to tell";
+    ASSERT_NE(std::vector<BYTE>(buffer, buffer + 96), frame)
+        << "the turn must have used the buffer for the test to tell";
 
     test::TempFolder folder;
     const std::string path = folder.File("turned.bmp");

@@ -101,4 +101,3 @@ TEST_F(StreamingTest, TheSameCameraPluggedBackAndChosenAgainIsLiveWithoutARestar
 }
 
 } // namespace
-

@@ -449,4 +449,3 @@ TEST_F(ViewTest, TurningFrom0ToMinus90TurnsTheOverlayCounterClockwise)
 }
 
 } // namespace
-

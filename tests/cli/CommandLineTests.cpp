@@ -150,9 +150,9 @@ TEST(CommandLineTest, MessagesFollowTheFirstLocaleVariableSet)
         LocaleEnvironment::Set("LC_ALL", c.lcAll);
         LocaleEnvironment::Set("LC_MESSAGES", c.lcMessages);
         LocaleEnvironment::Set("LANG", c.lang);
-        EXPECT_EQ(MessagesInChinese(), c.chinese) << (c.lcAll ? c.lcAll : "-") << " "
-                                                  << (c.lcMessages ? c.lcMessages : "-") << " "
-                                                  << (c.lang ? c.lang : "-");
+        EXPECT_EQ(MessagesInChinese(), c.chinese)
+            << (c.lcAll ? c.lcAll : "-") << " " << (c.lcMessages ? c.lcMessages : "-") << " "
+            << (c.lang ? c.lang : "-");
     }
 }
 

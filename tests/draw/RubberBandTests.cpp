@@ -70,8 +70,8 @@ INSTANTIATE_TEST_SUITE_P(EveryFigure, RubberBand,
 
 TEST(RubberBand, AShapeReleasedWhereItWasPressedLeavesNoBand)
 {
-    for (int tool : { TOOL_LINE, TOOL_RECTANGLE, TOOL_RECTFILL, TOOL_CIRCLE, TOOL_CIRCLEFILL, TOOL_ELLIPSE,
-             TOOL_ELLIPSEFILL }) {
+    for (int tool :
+        { TOOL_LINE, TOOL_RECTANGLE, TOOL_RECTFILL, TOOL_CIRCLE, TOOL_CIRCLEFILL, TOOL_ELLIPSE, TOOL_ELLIPSEFILL }) {
         for (int width : { 1, 3, 30 }) {
             SCOPED_TRACE("tool " + std::to_string(tool) + ", width " + std::to_string(width));
             test::TestDc surface(64, 60);

@@ -60,8 +60,7 @@ bool Eventually(const std::function<bool()>& done)
 // laid out in 9-point Song, the bitmap buttons sized to their pictures.
 constexpr struct {
     int x, y;
-} kPen { 22, 76 }, kMode { 22, 41 }, kSave { 21, 517 }, kClose { 30, 9 }, kLineType { 22, 349 },
-    kOpacity { 22, 385 };
+} kPen { 22, 76 }, kMode { 22, 41 }, kSave { 21, 517 }, kClose { 30, 9 }, kLineType { 22, 349 }, kOpacity { 22, 385 };
 // The popups' controls, from the palette's top-left corner: the line type
 // popup opens 120 pixels left of the palette, the opacity popup 225.
 constexpr struct {
@@ -338,8 +337,7 @@ TEST_F(ProgramTest, TheLivePictureShowsTakesAStrokeAndTheProgramEndsWhenClosed)
 TEST_F(ProgramTest, ThePaletteSitsAtTheEdgeFreezesTheScreenIntoABoardSavesItAndCloses)
 {
     int y = 0, x0 = 0, x1 = 0;
-    ASSERT_TRUE(Eventually([&] { return FindPaperRow(y, x0, x1); }))
-        << "the camera's picture never reached the screen";
+    ASSERT_TRUE(Eventually([&] { return FindPaperRow(y, x0, x1); })) << "the camera's picture never reached the screen";
     XWindowAttributes palette {};
     const Window paletteWindow = [&] {
         Window w = 0;
@@ -456,8 +454,7 @@ TEST_F(ProgramTest, ThePaletteSitsAtTheEdgeFreezesTheScreenIntoABoardSavesItAndC
 TEST_F(ProgramTest, ThePopupsChooseADashedLineAndThirtyPercentForTheNextStrokes)
 {
     int y = 0, x0 = 0, x1 = 0;
-    ASSERT_TRUE(Eventually([&] { return FindPaperRow(y, x0, x1); }))
-        << "the camera's picture never reached the screen";
+    ASSERT_TRUE(Eventually([&] { return FindPaperRow(y, x0, x1); })) << "the camera's picture never reached the screen";
     XWindowAttributes palette {};
     ASSERT_TRUE(Eventually([&] { return Palette(palette) != 0; })) << "no palette";
 

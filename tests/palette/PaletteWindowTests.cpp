@@ -89,8 +89,8 @@ TEST_F(PaletteTest, TheToolTipsNameTheToolButtons)
     EXPECT_EQ(tip.GetToolCount(), 12);
     auto text = [&](int id) {
         char out[64] = {};
-        TOOLINFO ti { sizeof(TOOLINFO), 0, Palette()->m_hWnd, reinterpret_cast<UINT_PTR>(::GetDlgItem(Palette()->m_hWnd, id)),
-            {}, nullptr, out, 0 };
+        TOOLINFO ti { sizeof(TOOLINFO), 0, Palette()->m_hWnd,
+            reinterpret_cast<UINT_PTR>(::GetDlgItem(Palette()->m_hWnd, id)), {}, nullptr, out, 0 };
         ti.uFlags = TTF_IDISHWND;
         tip.SendMessage(TTM_GETTEXT, sizeof out, reinterpret_cast<LPARAM>(&ti));
         return std::string(out);
@@ -210,7 +210,8 @@ TEST_F(PaletteTest, TheAboutCommandOfTheSystemMenuDoesNothing)
 TEST_F(PaletteTest, NoToolButtonStaysPressed)
 {
     Open();
-    for (UINT id : { CInkveilDlg::IDC_PEN, CInkveilDlg::IDC_LINE, CInkveilDlg::IDC_CIRCLEFILL, CInkveilDlg::IDC_ERASE }) {
+    for (UINT id :
+        { CInkveilDlg::IDC_PEN, CInkveilDlg::IDC_LINE, CInkveilDlg::IDC_CIRCLEFILL, CInkveilDlg::IDC_ERASE }) {
         const CRect face = ControlRect(static_cast<int>(id));
         auto picture = [&] {
             std::vector<COLORREF> out;

@@ -6,8 +6,8 @@
 // at each size the theme's menus and launchers ask for.
 
 #include "platform/headless/Driver.h"
-#include "tools/resgen/ContactSheet.h"
 #include "tools/resgen/Art.h"
+#include "tools/resgen/ContactSheet.h"
 #include "tools/resgen/Generator.h"
 
 #include <cstdio>

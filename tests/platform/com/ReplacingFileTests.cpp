@@ -11,8 +11,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -41,7 +41,7 @@ std::vector<std::string> NamesIn(const fs::path& folder)
 
 unsigned ModeOf(const std::string& path)
 {
-    struct stat st {};
+    struct stat st { };
     ::stat(path.c_str(), &st);
     return st.st_mode & 07777;
 }
@@ -132,8 +132,8 @@ TEST(ReplacingFile, ASymbolicLinkIsWrittenThroughToItsTargetAndStaysALink)
         EXPECT_EQ(Slurp(folder.File(c.target)), text) << c.link;
     }
     EXPECT_EQ(ModeOf(folder.File("real/photo.bmp")), 0640u);
-    EXPECT_EQ(folder.Names(), (std::vector<std::string> { "absolute.bmp", "chain.bmp", "dangling.bmp", "real",
-                                  "relative.bmp" }));
+    EXPECT_EQ(folder.Names(),
+        (std::vector<std::string> { "absolute.bmp", "chain.bmp", "dangling.bmp", "real", "relative.bmp" }));
     EXPECT_EQ(NamesIn(folder.path / "real"), (std::vector<std::string> { "new.bmp", "photo.bmp" }));
 }
 
@@ -150,13 +150,19 @@ TEST(ReplacingFile, NoFailureLeavesAnythingBesideTheFileAndTheOldFileStaysWhole)
         std::function<BOOL(DWORD*)> save;
         DWORD error;
     } cases[] = {
-        { "a full disk", [&](DWORD* e) { test::DiskFull full(4096); return Save(path, big, e); }, ERROR_DISK_FULL },
-        { "a failed rename", [&](DWORD* e) {
-             test::RenameFault fault(EIO);
-             const BOOL ok = Save(path, "new", e);
-             EXPECT_TRUE(fault.Hit());
-             return ok;
-         },
+        { "a full disk",
+            [&](DWORD* e) {
+                test::DiskFull full(4096);
+                return Save(path, big, e);
+            },
+            ERROR_DISK_FULL },
+        { "a failed rename",
+            [&](DWORD* e) {
+                test::RenameFault fault(EIO);
+                const BOOL ok = Save(path, "new", e);
+                EXPECT_TRUE(fault.Hit());
+                return ok;
+            },
             ERROR_WRITE_FAULT },
         { "a folder in the file's place", [&](DWORD* e) { return Save(folder.path.string(), "new", e); },
             ERROR_ACCESS_DENIED },
@@ -219,8 +225,8 @@ TEST(ReplacingFile, AFolderThatTakesNoNewFileAndAReadOnlyFileAreRefusedAsAccessD
 
     // The folder may be entered but not written; the file in it may.
     ::chmod(folder.path.c_str(), 0555);
-    const int folderRefused
-        = test::RunUnprivileged([&] { return FolderWithoutRoomForANewFile(folder.path.string(), file); });
+    const int folderRefused = test::RunUnprivileged(
+        [&] { return FolderWithoutRoomForANewFile(folder.path.string(), file); });
     EXPECT_EQ(folderRefused, 0) << "the unwritable folder, part " << folderRefused;
 }
 

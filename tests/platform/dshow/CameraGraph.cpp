@@ -33,7 +33,10 @@ com::ComPtr<I> Make(const CLSID& clsid)
 } // namespace
 
 FrameChecker::FrameChecker(int width, int height, Expected expected, int tolerance)
-    : width_(width), height_(height), tolerance_(tolerance), expected_(std::move(expected))
+    : width_(width)
+    , height_(height)
+    , tolerance_(tolerance)
+    , expected_(std::move(expected))
 {
 }
 

@@ -72,13 +72,16 @@ v4l2::EmulatedFormat Discrete(std::uint32_t fourcc, std::vector<v4l2::FrameSize>
 
 std::shared_ptr<v4l2::EmulatedDevice> Device(std::vector<v4l2::EmulatedFormat> formats)
 {
-    return std::make_shared<v4l2::EmulatedDevice>(
-        "Doc Cam", V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING, std::move(formats));
+    return std::make_shared<v4l2::EmulatedDevice>("Doc Cam", V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING,
+        std::move(formats));
 }
 
 class CameraQuirkTest : public ::testing::Test {
 public:
-    CameraQuirkTest() : use_(devices) { }
+    CameraQuirkTest()
+        : use_(devices)
+    {
+    }
     v4l2::EmulatedDeviceSystem devices;
 
 private:
@@ -120,7 +123,8 @@ TEST_F(CameraQuirkTest, MjpgCamerasShowTheirPictureThroughTheDecompressor)
         EXPECT_EQ(graph.FilterNames().back(), u"MJPEG Decompressor");
         EXPECT_EQ(camera->Current().width, static_cast<std::uint32_t>(c.width)) << "the camera keeps its size";
         const int cw = c.width, ch = c.height;
-        FrameChecker checker(cw, ch, [cw, ch](int x, int y, int bgr[3]) { Gradient(cw, ch, x, y, bgr); }, 10);
+        FrameChecker checker(
+            cw, ch, [cw, ch](int x, int y, int bgr[3]) { Gradient(cw, ch, x, y, bgr); }, 10);
         ASSERT_EQ(graph.Run(checker), S_OK);
         EXPECT_TRUE(graph.WaitForFrames(checker, 8, 10000));
         graph.Stop();
@@ -149,7 +153,8 @@ TEST_F(CameraQuirkTest, DamagedMjpgFramesAreDroppedAndCountedNeverShown)
     CameraGraph graph;
     ASSERT_EQ(graph.Bind(), S_OK);
     ASSERT_EQ(graph.Connect(), S_OK);
-    FrameChecker checker(w, h, [](int x, int y, int bgr[3]) { Gradient(96, 64, x, y, bgr); }, 10);
+    FrameChecker checker(
+        w, h, [](int x, int y, int bgr[3]) { Gradient(96, 64, x, y, bgr); }, 10);
     ASSERT_EQ(graph.Run(checker), S_OK);
     EXPECT_TRUE(graph.WaitForFrames(checker, 9, 10000));
     graph.Stop();
@@ -179,7 +184,8 @@ TEST_F(CameraQuirkTest, TheDecoderRefusesWhatIsNotAWholeFrameOfTheStreamsSize)
         { "another size", whole, 40, R::WrongSize },
     };
     for (const Case& c : cases)
-        EXPECT_EQ(decoder.Decode(c.data.data(), c.data.size(), target.data(), 40 * 3, c.width, 16), c.expected) << c.what;
+        EXPECT_EQ(decoder.Decode(c.data.data(), c.data.size(), target.data(), 40 * 3, c.width, 16), c.expected)
+            << c.what;
     EXPECT_EQ(decoder.Decoded(), 2u);
     EXPECT_EQ(decoder.Dropped(), 4u);
 }
@@ -190,11 +196,38 @@ TEST_F(CameraQuirkTest, YuyvDriverFaultsNeverReachTheScreen)
         const char* what;
         v4l2::EmulatedFaults faults;
     } cases[] = {
-        { "rows padded", [] { v4l2::EmulatedFaults f; f.rowPadding = 24; return f; }() },
-        { "every tenth buffer flagged bad", [] { v4l2::EmulatedFaults f; f.errorEvery = 10; return f; }() },
-        { "every seventh buffer short", [] { v4l2::EmulatedFaults f; f.shortEvery = 7; return f; }() },
-        { "padded and short", [] { v4l2::EmulatedFaults f; f.rowPadding = 8; f.shortEvery = 3; return f; }() },
-        { "EIO three times, then frames", [] { v4l2::EmulatedFaults f; f.eioAt = 2; f.eioTimes = 3; return f; }() },
+        { "rows padded",
+            [] {
+                v4l2::EmulatedFaults f;
+                f.rowPadding = 24;
+                return f;
+            }() },
+        { "every tenth buffer flagged bad",
+            [] {
+                v4l2::EmulatedFaults f;
+                f.errorEvery = 10;
+                return f;
+            }() },
+        { "every seventh buffer short",
+            [] {
+                v4l2::EmulatedFaults f;
+                f.shortEvery = 7;
+                return f;
+            }() },
+        { "padded and short",
+            [] {
+                v4l2::EmulatedFaults f;
+                f.rowPadding = 8;
+                f.shortEvery = 3;
+                return f;
+            }() },
+        { "EIO three times, then frames",
+            [] {
+                v4l2::EmulatedFaults f;
+                f.eioAt = 2;
+                f.eioTimes = 3;
+                return f;
+            }() },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -254,7 +287,8 @@ TEST_F(CameraQuirkTest, AStallKeepsTheStreamWaitingAndEndlessEioEndsIt)
     CameraGraph second;
     ASSERT_EQ(second.Bind(), S_OK);
     ASSERT_EQ(second.Connect(), S_OK);
-    FrameChecker any(16, 8, [](int, int, int bgr[3]) { bgr[0] = bgr[1] = bgr[2] = 0; }, 255);
+    FrameChecker any(
+        16, 8, [](int, int, int bgr[3]) { bgr[0] = bgr[1] = bgr[2] = 0; }, 255);
     ASSERT_EQ(second.Run(any), S_OK);
     auto* lost = dynamic_cast<v4l2::CaptureFilter*>(second.Source());
     auto deadline = std::chrono::steady_clock::now() + 5s;
