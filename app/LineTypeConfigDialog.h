@@ -12,6 +12,10 @@ class CInkveilDlg;
 
 class CLineTypeConfigDialog : public CBitmapDialog {
 public:
+    // The arrow line's button id has the name of the system's arrow cursor,
+    // which it hides inside this class on purpose.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wshadow"
     enum {
         IDD = 179,
         IDB_SKIN = 182,
@@ -20,6 +24,7 @@ public:
         IDC_DASHED = 1015,
         IDC_ARROW = 1016,
     };
+#pragma GCC diagnostic pop
     static constexpr int kButtons = 4;
 
     // A popup of that palette, which gets the line type chosen.

@@ -55,11 +55,12 @@ protected:
         return driver.PixelAt(p.x, p.y);
     }
     // The hand walks from one point to another a pixel at a time.
-    void Walk(POINT from, POINT to)
+    void Walk(POINT start, POINT end)
     {
-        const int n = std::max(std::abs(to.x - from.x), std::abs(to.y - from.y));
+        const int n = std::max(std::abs(end.x - start.x), std::abs(end.y - start.y));
         for (int i = 0; i <= n; ++i)
-            driver.MoveTo(from.x + (to.x - from.x) * i / std::max(n, 1), from.y + (to.y - from.y) * i / std::max(n, 1));
+            driver.MoveTo(start.x + (end.x - start.x) * i / std::max(n, 1),
+                start.y + (end.y - start.y) * i / std::max(n, 1));
     }
     // Close requests still queued for the palette that name popup.
     int QueuedRequests(const CWnd* popup) const
