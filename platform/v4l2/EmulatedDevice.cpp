@@ -431,6 +431,14 @@ void EmulatedDevice::Close(int handle)
 void EmulatedDeviceSystem::Add(std::string path, std::shared_ptr<EmulatedDevice> device)
 {
     std::lock_guard guard(lock_);
+    // A device added at a node that exists takes its place, as a camera
+    // plugged in again comes back at its node: the list keeps its order.
+    for (auto& d : devices_) {
+        if (d.first == path) {
+            d.second = std::move(device);
+            return;
+        }
+    }
     devices_.emplace_back(std::move(path), std::move(device));
 }
 

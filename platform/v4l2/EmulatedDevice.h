@@ -102,6 +102,8 @@ private:
 
 class EmulatedDeviceSystem final : public DeviceSystem {
 public:
+    // Adds a node, or puts another device at a node already there (a
+    // camera plugged in again).
     void Add(std::string path, std::shared_ptr<EmulatedDevice> device);
     std::vector<std::string> Nodes() override;
     std::unique_ptr<DeviceIo> Open(const std::string& path) override;
