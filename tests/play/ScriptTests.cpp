@@ -124,7 +124,7 @@ TEST(ScriptReader, BadScriptsAreRefusedWithTheirLineAndWhatIsWrong)
         { "start\nexpect weather fine\n", 2, "unknown expectation \"weather\"" },
         { "start\nprint everything\n", 2, "usage: print windows" },
         { "camera A 640x480\ncamera A 320x240\nstart\n", 2, "there is already a camera \"A\"" },
-        { "camera A 640x481\nstart\n", 1, "an even width" },
+        { "camera A 641x480\nstart\n", 1, "an even width" },
         { "camera A 640x480,320x240@5\nstart\n", 1, "only the first size takes @FPS" },
         { "camera A 640*480\nstart\n", 1, "camera size \"640*480\" is not WxH" },
         { "camera A 640x480 knobs\nstart\n", 1, "\"knobs\" is not \"controls\"" },

@@ -40,29 +40,38 @@ bool Answers::ClickButton(headless::Driver& driver, HWND dialog, int id)
         return false;
     RECT r;
     GetWindowRect(button, &r);
+    // The hand moves to the button now and presses it at the next wait,
+    // once the button has seen the pointer arrive.
     driver.MoveTo((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    driver.Press();
-    driver.Release();
+    click_ = button;
     return true;
 }
 
 bool Answers::Apply(headless::Driver& driver, std::optional<std::string>& failure, int& failureLine)
 {
-    // Handles of windows that are gone may come back for new ones.
-    for (auto it = seen_.begin(); it != seen_.end();)
-        it = IsWindow(*it) ? std::next(it) : seen_.erase(it);
+    if (click_) {
+        const bool there = IsWindow(click_);
+        click_ = nullptr;
+        if (there) {
+            driver.Press();
+            driver.Release();
+            return true;
+        }
+    }
+    if (pending_.empty())
+        return false; // any dialog is left to the script's hand
 
+    // The topmost modal dialog that waits. Handles are used again for new
+    // windows at once, so a dialog is known only while it waits; one that
+    // was answered has ended by the next look.
     HWND dialog = nullptr;
     for (HWND w = GetTopWindow(nullptr); w && !dialog; w = GetWindow(w, GW_HWNDNEXT)) {
         const ws::DialogState* state = ws::DialogOf(w);
-        if (state && state->modal && !state->ended && IsWindowVisible(w) && !seen_.count(w))
+        if (state && state->modal && !state->ended && IsWindowVisible(w))
             dialog = w;
     }
     if (!dialog)
         return false;
-    seen_.insert(dialog);
-    if (pending_.empty())
-        return false; // left to the script's hand
 
     const Kind kind = GetDlgItem(dialog, ws::dlg::kFileNameId) ? Kind::Save
         : GetDlgItem(dialog, ws::dlg::kColorRedId)              ? Kind::Colour

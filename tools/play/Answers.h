@@ -3,8 +3,8 @@
 // Answers for the program's modal dialogs, given by the script before the
 // action that opens them: a name for the save dialog, a colour for the
 // colour dialog, OK or Cancel for a message box (or Cancel for any of
-// them). Each new modal dialog takes the oldest answer; a dialog that opens
-// with no answer waiting is left for the script's own hand.
+// them). The oldest answer goes to the next modal dialog that waits; while
+// no answer waits, dialogs are left for the script's own hand.
 
 #include "platform/headless/Driver.h"
 #include "tools/play/Script.h"
@@ -12,7 +12,6 @@
 #include <deque>
 #include <filesystem>
 #include <optional>
-#include <set>
 #include <string>
 
 namespace play {
@@ -36,7 +35,8 @@ private:
 
     std::filesystem::path outDir_;
     std::deque<const Command*> pending_;
-    std::set<HWND> seen_;
+    // The button the hand went to, pressed at the next look.
+    HWND click_ = nullptr;
 };
 
 } // namespace play
