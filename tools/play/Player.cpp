@@ -131,8 +131,10 @@ void Player::Step()
         QueueStep();
         return;
     }
-    if (next_ == 1 && sleepLeft_ == 0 && !frameAbandoned_)
+    if (!running_) {
+        running_ = true;
         ChoosePenWithoutPalette();
+    }
     if (SettleFrames()) {
         QueueStep();
         return;
@@ -341,6 +343,8 @@ bool Player::PlayAfterEnd(const Command& c)
     case Verb::Answer:
         answers_.Add(c);
         break;
+    case Verb::Sleep:
+        break; // time no longer matters
     default:
         return Fail(c, "the program has ended (exit " + std::to_string(exitCode_) + ") before this line");
     }

@@ -34,9 +34,10 @@ public:
     Player(const Script& script, PlayOptions options);
     ~Player();
 
-    // 0 when every expectation held; 1 at the first that failed or a
-    // command that could not be played; 2 when the set-up could not be
-    // made (nothing ran). The reason is in FailureLine and Failure.
+    // Plays the script once. 0 when every expectation held; 1 at the
+    // first that failed or a command that could not be played; 2 when the
+    // set-up could not be made (nothing ran). The reason is in FailureLine
+    // and Failure.
     int Run();
     int FailureLine() const { return failureLine_; }
     const std::string& Failure() const { return failure_; }
@@ -62,6 +63,7 @@ private:
     std::unique_ptr<headless::Driver> driver_;
 
     std::size_t next_ = 1; // the command after start
+    bool running_ = false; // the program has waited for input once
     int sleepLeft_ = 0;
     int exitWaited_ = 0;
     bool finishing_ = false;
