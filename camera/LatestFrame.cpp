@@ -36,4 +36,11 @@ void LatestFrame::ClearFrame()
 {
     std::lock_guard guard(m_lock);
     pFrame = nullptr;
+    ++m_clears;
+}
+
+std::uint64_t LatestFrame::Clears()
+{
+    std::lock_guard guard(m_lock);
+    return m_clears;
 }

@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 
 struct Played {
     int code = -1;
-    std::string said; // standard error
+    std::string said; // the first line on standard error
     std::string printed; // standard output
 };
 
@@ -83,7 +83,9 @@ protected:
         close(outPipe[1]);
         Played result;
         result.printed = ReadAll(outPipe[0]);
+        // Sanitizer builds add their own report after the player's line.
         result.said = ReadAll(err[0]);
+        result.said = result.said.substr(0, result.said.find('\n') + 1);
         close(err[0]);
         close(outPipe[0]);
         int status = 0;

@@ -185,24 +185,27 @@ void Player::Step()
 
 bool Player::SettleFrames()
 {
-    if (!cameras_.AnyOpen())
-        return false;
-    if (HasFrame()) {
-        frameAbandoned_ = false;
+    bool has = HasFrame();
+    if (!has && cameras_.AnyOpen() && !frameAbandoned_) {
+        const auto deadline = std::chrono::steady_clock::now() + kFirstFrameWait;
+        while (!(has = HasFrame()) && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        // A camera that was opened but sends nothing is waited for once.
+        frameAbandoned_ = !has;
+    }
+    if (!has) {
+        frameShown_ = false;
         return false;
     }
-    if (frameAbandoned_)
+    frameAbandoned_ = false;
+    // The first frame of each start of the video came on the camera's own
+    // thread, maybe after the view last painted: the view shows it now, so
+    // that what is on the screen never depends on how fast that thread ran.
+    const std::uint64_t clears = g_latestFrame.Clears();
+    if (frameShown_ && clears == shownAfterClears_)
         return false;
-    const auto deadline = std::chrono::steady_clock::now() + kFirstFrameWait;
-    while (!HasFrame() && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    if (!HasFrame()) {
-        frameAbandoned_ = true;
-        return false;
-    }
-    // The frame arrived while the program waited: the view shows it now,
-    // as if it had come before the last repaint, so that what is on the
-    // screen never depends on how fast the camera's thread ran.
+    frameShown_ = true;
+    shownAfterClears_ = clears;
     if (CVideoDlg* main = MainWindow(); main && main->m_video.m_hWnd)
         main->m_video.Invalidate(FALSE);
     return true;

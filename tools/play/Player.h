@@ -13,6 +13,7 @@
 #include "tools/play/Script.h"
 
 #include <filesystem>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -51,7 +52,8 @@ private:
     bool PlayAfterEnd(const Command& c);
     bool Fail(const Command& c, std::string text);
     // Waits (in real time) for the first frame of a camera that was
-    // opened; answers whether the view was asked to show it.
+    // opened, and has the view show each first frame; answers whether the
+    // view was asked to repaint.
     bool SettleFrames();
     void Finish();
     bool ClickOn(const Command& c);
@@ -69,6 +71,8 @@ private:
     bool finishing_ = false;
     int finishWaits_ = 0;
     bool frameAbandoned_ = false;
+    bool frameShown_ = false;
+    std::uint64_t shownAfterClears_ = 0;
     bool ended_ = false;
     int exitCode_ = 0;
     int failureLine_ = 0;
