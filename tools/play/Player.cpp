@@ -122,6 +122,8 @@ void Player::Step()
         // The program was asked to end and waits again: ask once more, and
         // give up on a program that will not end.
         if (++finishWaits_ > 100) {
+            if (!failure_.empty())
+                std::fprintf(stderr, "line %d: %s\n", failureLine_, failure_.c_str());
             std::fprintf(stderr, "inkveil-play: the program does not end when asked to\n");
             std::fflush(stderr);
             std::_Exit(1);
@@ -142,7 +144,7 @@ void Player::Step()
     std::optional<std::string> answerFailure;
     int answerLine = 0;
     if (answers_.Apply(*driver_, answerFailure, answerLine)) {
-        if (answerFailure) {
+        if (answerFailure && failure_.empty()) {
             failureLine_ = answerLine;
             failure_ = *answerFailure;
             Finish();
