@@ -1,6 +1,6 @@
 #include "tools/play/Player.h"
 
-#include "app/DrawSettings.h"
+#include "draw/DrawSettings.h"
 #include "app/InkveilApp.h"
 #include "camera/LatestFrame.h"
 #include "camera/VideoDlg.h"
