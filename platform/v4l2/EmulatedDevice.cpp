@@ -99,6 +99,24 @@ void EmulatedDevice::SetFramePeriod(std::chrono::microseconds period)
     period_ = period;
 }
 
+void EmulatedDevice::SetClock(std::function<std::chrono::microseconds()> clock)
+{
+    std::lock_guard guard(lock_);
+    clock_ = std::move(clock);
+}
+
+void EmulatedDevice::ClockMoved()
+{
+    std::lock_guard guard(lock_);
+    changed_.notify_all();
+}
+
+bool EmulatedDevice::FrameDue() const
+{
+    std::lock_guard guard(lock_);
+    return clock_ && streaming_ && !unplugged_ && clock_() >= nextTick_;
+}
+
 void EmulatedDevice::Unplug()
 {
     std::lock_guard guard(lock_);
@@ -346,6 +364,8 @@ int EmulatedDevice::BufferRequest(int handle, unsigned long request, void* arg)
             return -EINVAL;
         streaming_ = true;
         nextFrame_ = std::chrono::steady_clock::now() + period_;
+        if (clock_)
+            nextTick_ = clock_();
         changed_.notify_all();
         return 0;
     case VIDIOC_STREAMOFF:
@@ -395,14 +415,21 @@ short EmulatedDevice::Poll(int handle, int timeoutMs)
             return POLLIN;
         auto now = std::chrono::steady_clock::now();
         bool canProduce = handle == owner_ && streaming_ && !queued_.empty();
-        if (canProduce && now >= nextFrame_) {
+        const bool due = clock_ ? clock_() >= nextTick_ : now >= nextFrame_;
+        if (canProduce && due) {
             ProduceLocked();
             nextFrame_ = now + period_;
+            if (clock_) {
+                const auto tick = clock_();
+                while (nextTick_ <= tick)
+                    nextTick_ += period_;
+            }
             return POLLIN;
         }
         if (now >= deadline)
             return 0;
-        changed_.wait_until(guard, canProduce ? std::min(deadline, nextFrame_) : deadline);
+        // With a clock of its own the device is woken when it moves.
+        changed_.wait_until(guard, canProduce && !clock_ ? std::min(deadline, nextFrame_) : deadline);
     }
 }
 

@@ -182,6 +182,14 @@ TEST_F(PlayerTest, TheSameScriptGivesByteIdenticalScreenshotsAndWritesOnlyUnderT
         "start\n"
         "drag 400 500 700 560 6\n"
         "sleep 35\n"
+        "# a stroke under way shows between repaints\n"
+        "mousemove 450 450\n"
+        "mousedown\n"
+        "mousemove 520 470\n"
+        "mousemove 600 480\n"
+        "sleep 70\n"
+        "screenshot shots/drawing.png\n"
+        "mouseup\n"
         "mousemove 600 400\n"
         "wheel 3\n"
         "sleep 250\n"
@@ -195,15 +203,15 @@ TEST_F(PlayerTest, TheSameScriptGivesByteIdenticalScreenshotsAndWritesOnlyUnderT
     const Played second = Play(script, "two");
     ASSERT_EQ(first.code, 0) << first.said;
     ASSERT_EQ(second.code, 0) << second.said;
-    for (const char* shot : { "shots/zoomed.png", "shots/panned.png" }) {
+    for (const char* shot : { "shots/zoomed.png", "shots/panned.png", "shots/drawing.png" }) {
         const std::string a = FileBytes(dir_ / "one" / shot), b = FileBytes(dir_ / "two" / shot);
         EXPECT_GT(a.size(), 1000u) << shot;
         EXPECT_TRUE(a == b) << shot << " differs between two runs";
     }
     EXPECT_NE(FileBytes(dir_ / "one/shots/zoomed.png"), FileBytes(dir_ / "one/shots/panned.png"));
     EXPECT_EQ(FilesWritten(),
-        (std::vector<std::string> { "one/shots/panned.png", "one/shots/zoomed.png", "two/shots/panned.png",
-            "two/shots/zoomed.png" }));
+        (std::vector<std::string> { "one/shots/drawing.png", "one/shots/panned.png", "one/shots/zoomed.png",
+            "two/shots/drawing.png", "two/shots/panned.png", "two/shots/zoomed.png" }));
     EXPECT_NE(first.printed.find("dialog 103 \"Inkveil\" at -8 -8 1382 784 visible"), std::string::npos)
         << first.printed;
 }

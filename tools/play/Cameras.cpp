@@ -120,6 +120,7 @@ std::shared_ptr<v4l2::EmulatedDevice> Cameras::Make(const Slot& slot) const
             FixedPicture([](const v4l2::CurrentFormat& f, std::uint8_t* out) { demo::DrawPage(f, 0, out, false); }));
     }
     device->SetFramePeriod(std::chrono::microseconds(1000000 / spec.fps));
+    device->SetClock([clock = clock_] { return std::chrono::microseconds(clock->load()); });
     return device;
 }
 
@@ -152,6 +153,33 @@ bool Cameras::AnyOpen() const
         if (!s.device->Unplugged() && s.device->OpenHandles() > 0)
             return true;
     return false;
+}
+
+} // namespace play
+
+namespace play {
+
+void Cameras::SetTime(DWORD ms)
+{
+    clock_->store(static_cast<std::int64_t>(ms) * 1000);
+    for (const Slot& s : slots_)
+        s.device->ClockMoved();
+}
+
+bool Cameras::AnyFrameDue() const
+{
+    for (const Slot& s : slots_)
+        if (s.device->FrameDue())
+            return true;
+    return false;
+}
+
+std::uint64_t Cameras::FramesProduced() const
+{
+    std::uint64_t n = 0;
+    for (const Slot& s : slots_)
+        n += s.device->FramesProduced();
+    return n;
 }
 
 } // namespace play

@@ -4,11 +4,16 @@
 // device nodes in the order given: YUYV cameras showing the ruled test page
 // (the same picture at every frame, so that screenshots repeat exactly),
 // cameras showing a BMP picture, the picture controls when asked for, and
-// unplugging and plugging them in again at the same node.
+// unplugging and plugging them in again at the same node. Frames follow the
+// program's virtual clock, so that when they come never depends on how fast
+// the machine is.
 
 #include "platform/v4l2/EmulatedDevice.h"
+#include "platform/win/WinTypes.h"
 #include "tools/play/Script.h"
 
+#include <atomic>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -28,6 +33,14 @@ public:
     // Whether a plugged camera is open, so that its frames are on the way.
     bool AnyOpen() const;
 
+    // The cameras make their frames by the program's virtual clock, in
+    // milliseconds: the first as a camera starts streaming, then one a
+    // frame period.
+    void SetTime(DWORD ms);
+    // Whether a camera owes a frame by the clock; frames made so far.
+    bool AnyFrameDue() const;
+    std::uint64_t FramesProduced() const;
+
 private:
     struct Slot {
         Camera spec;
@@ -41,6 +54,8 @@ private:
     Slot* Find(const std::string& name);
 
     v4l2::EmulatedDeviceSystem system_;
+    // The virtual time in microseconds, read on the cameras' threads.
+    std::shared_ptr<std::atomic<std::int64_t>> clock_ = std::make_shared<std::atomic<std::int64_t>>(0);
     std::vector<Slot> slots_;
 };
 

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <iostream>
 #include <thread>
 
@@ -20,13 +21,12 @@ namespace {
 
 using Ev = platform::InputEvent;
 
-// Virtual time moves on in steps no longer than one repaint, so that a
-// camera's frame is awaited before any repaint that would show it.
+// Virtual time moves on in steps no longer than one repaint, the cameras'
+// frames for each step made before it.
 constexpr int kSleepChunkMs = 20;
 // How long expect exit lets the program take to end by itself.
 constexpr int kExitWaitMs = 5000;
-// How long a camera that was opened may take, in real time, to deliver its
-// first frame.
+// How long, in real time, a camera's thread may take to deliver a frame.
 constexpr auto kFirstFrameWait = std::chrono::seconds(5);
 
 int ButtonOf(const Command& c) { return c.button == 3 ? Ev::Right : Ev::Left; }
@@ -35,6 +35,24 @@ bool HasFrame()
 {
     auto lock = g_latestFrame.Lock();
     return g_latestFrame.pFrame != nullptr;
+}
+
+std::uint64_t FrameSerial()
+{
+    auto lock = g_latestFrame.Lock();
+    return g_latestFrame.nSerial;
+}
+
+// Waits in real time, briefly, while the camera's thread works.
+bool WaitUntil(const std::function<bool()>& done)
+{
+    const auto deadline = std::chrono::steady_clock::now() + kFirstFrameWait;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
+    return true;
 }
 
 CVideoDlg* MainWindow()
@@ -74,6 +92,7 @@ int Player::Run()
         return 2;
     }
     driver_ = std::make_unique<headless::Driver>(script_.width, script_.height, script_.bitsPerPixel);
+    cameras_.SetTime(driver_->screen().Now());
     v4l2::ScopedDeviceSystem use(cameras_.System());
     g_latestFrame.ClearFrame();
 
@@ -108,6 +127,20 @@ bool Player::Fail(const Command& c, std::string text)
         failure_ = std::move(text);
     }
     return false;
+}
+
+void Player::PassTime(int ms)
+{
+    // The frames due by the end of this time are made and published first,
+    // so every repaint on the way finds them whatever the machine's speed.
+    const DWORD end = driver_->screen().Now() + static_cast<DWORD>(ms);
+    const std::uint64_t serial = FrameSerial();
+    const std::uint64_t produced = cameras_.FramesProduced();
+    cameras_.SetTime(end);
+    WaitUntil([this] { return !cameras_.AnyFrameDue(); });
+    if (cameras_.FramesProduced() != produced)
+        WaitUntil([serial] { return FrameSerial() != serial; });
+    driver_->WaitWhileWaiting(static_cast<DWORD>(ms));
 }
 
 void Player::Finish()
@@ -155,7 +188,7 @@ void Player::Step()
     if (sleepLeft_ > 0) {
         const int chunk = std::min(sleepLeft_, kSleepChunkMs);
         sleepLeft_ -= chunk;
-        driver_->WaitWhileWaiting(static_cast<DWORD>(chunk));
+        PassTime(chunk);
         QueueStep();
         return;
     }
@@ -170,7 +203,7 @@ void Player::Step()
         // The program is still running: give it time to end by itself.
         if (exitWaited_ < kExitWaitMs) {
             exitWaited_ += kSleepChunkMs;
-            driver_->WaitWhileWaiting(kSleepChunkMs);
+            PassTime(kSleepChunkMs);
         } else {
             Fail(c, "expected exit " + std::to_string(c.numbers[0]) + ", got the program still running after "
                     + std::to_string(kExitWaitMs) + " ms");
@@ -189,9 +222,7 @@ bool Player::SettleFrames()
 {
     bool has = HasFrame();
     if (!has && cameras_.AnyOpen() && !frameAbandoned_) {
-        const auto deadline = std::chrono::steady_clock::now() + kFirstFrameWait;
-        while (!(has = HasFrame()) && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        has = WaitUntil(HasFrame);
         // A camera that was opened but sends nothing is waited for once.
         frameAbandoned_ = !has;
     }

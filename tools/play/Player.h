@@ -55,6 +55,8 @@ private:
     // opened, and has the view show each first frame; answers whether the
     // view was asked to repaint.
     bool SettleFrames();
+    // Lets virtual time pass for the program and its cameras.
+    void PassTime(int ms);
     void Finish();
     bool ClickOn(const Command& c);
 
