@@ -41,6 +41,8 @@ public:
     // and Failure.
     int Run();
     int FailureLine() const { return failureLine_; }
+    // Frames the cameras made during the play.
+    std::uint64_t CameraFrames() const { return cameras_.FramesProduced(); }
     const std::string& Failure() const { return failure_; }
 
 private:
