@@ -102,6 +102,13 @@ TEST(HeadlessScreen, ADisplayDcReadsTheComposedScreen)
     EXPECT_EQ(GetPixel(screen, 10, 10), driver.PixelAt(10, 10));
     DeleteDC(screen);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 200);
+    // The desktop window stands for the whole screen: popups place
+    // themselves from its rectangle.
+    RECT desktop {};
+    EXPECT_TRUE(GetWindowRect(GetDesktopWindow(), &desktop));
+    EXPECT_EQ(desktop.right, 200);
+    EXPECT_EQ(desktop.bottom, 150);
+    EXPECT_EQ(desktop.left + desktop.top, 0);
     DestroyWindow(w);
 }
 
