@@ -3,6 +3,7 @@
 
 #include "camera/VMR_Capture.h"
 
+#include "camera/FrameSize.h"
 #include "camera/LatestFrame.h"
 #include "camera/SampleGrabberCB.h"
 #include "platform/afx/WinApp.h"
@@ -28,13 +29,14 @@ void SafeRelease(T*& p)
 }
 
 // Whether a media type is one the table and the format choice consider:
-// YUY2 with a whole VIDEOINFOHEADER.
+// YUY2 with a whole VIDEOINFOHEADER, of a size a camera delivers.
 const VIDEOINFOHEADER* QualifyingYuy2(const AM_MEDIA_TYPE* mt)
 {
     if (mt->formattype != FORMAT_VideoInfo || mt->subtype != MEDIASUBTYPE_YUY2 || mt->cbFormat < sizeof(VIDEOINFOHEADER)
         || !mt->pbFormat)
         return nullptr;
-    return reinterpret_cast<const VIDEOINFOHEADER*>(mt->pbFormat);
+    const auto* vih = reinterpret_cast<const VIDEOINFOHEADER*>(mt->pbFormat);
+    return FrameBytes24(vih->bmiHeader.biWidth, vih->bmiHeader.biHeight) > 0 ? vih : nullptr;
 }
 
 // Creates the device enumeration of the video input category; S_FALSE
@@ -191,10 +193,15 @@ HRESULT CVMR_Capture::BuildGraph(int nDevice, HWND hWnd)
     m_pGraph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&m_pMediaControl));
     if (m_nSupported == -1)
         ProbeResolutions();
-    ApplyCaptureFormat(hWnd, m_nWidth, m_nHeight);
+    // A device whose format in force has a size no camera delivers is not
+    // given buffers or run.
+    if (!ApplyCaptureFormat(hWnd, m_nWidth, m_nHeight))
+        return VFW_E_INVALIDMEDIATYPE;
 
-    m_nFrameBufferSize = m_nWidth * m_nHeight * 3;
-    m_pFrameBuffer = new BYTE[m_nFrameBufferSize > 0 ? m_nFrameBufferSize : 1];
+    // No buffer while the size is not known.
+    const std::int64_t frameBytes = FrameBytes24(m_nWidth, m_nHeight);
+    m_nFrameBufferSize = static_cast<int>(frameBytes);
+    m_pFrameBuffer = frameBytes > 0 ? new BYTE[static_cast<std::size_t>(frameBytes)] : nullptr;
     g_latestFrame.pWorkBuffer = m_pFrameBuffer;
 
     hr = CoCreateInstance(CLSID_SampleGrabber, nullptr, CLSCTX_ALL, IID_ISampleGrabber,
@@ -227,8 +234,16 @@ HRESULT CVMR_Capture::BuildGraph(int nDevice, HWND hWnd)
         return hr;
     }
     if (const VIDEOINFOHEADER* vih = dshow::VideoInfoOf(mt)) {
-        g_grabberCB.m_nWidth = vih->bmiHeader.biWidth;
-        g_grabberCB.m_nHeight = vih->bmiHeader.biHeight;
+        // The height's sign gives the row order; its size must be a
+        // camera's, as every published frame is described by it.
+        const LONG width = vih->bmiHeader.biWidth;
+        const LONG height = vih->bmiHeader.biHeight;
+        if (FrameBytes24(width, height < 0 ? -height : height) == 0) {
+            FreeMediaType(mt);
+            return VFW_E_INVALIDMEDIATYPE;
+        }
+        g_grabberCB.m_nWidth = width;
+        g_grabberCB.m_nHeight = height;
     }
     FreeMediaType(mt);
 
@@ -293,8 +308,9 @@ HRESULT CVMR_Capture::ProbeResolutions()
     return hr;
 }
 
-void CVMR_Capture::ApplyCaptureFormat(HWND hWnd, int width, int height)
+bool CVMR_Capture::ApplyCaptureFormat(HWND hWnd, int width, int height)
 {
+    bool deliverable = true;
     AM_MEDIA_TYPE* chosen = nullptr;
     IEnumMediaTypes* types = nullptr;
     if (m_pCapturePin && SUCCEEDED(m_pCapturePin->EnumMediaTypes(&types))) {
@@ -316,8 +332,9 @@ void CVMR_Capture::ApplyCaptureFormat(HWND hWnd, int width, int height)
         AM_MEDIA_TYPE* inForce = nullptr;
         if (SUCCEEDED(config->GetFormat(&inForce)) && inForce) {
             if (const VIDEOINFOHEADER* vih = dshow::VideoInfoOf(*inForce)) {
-                m_nWidth = vih->bmiHeader.biWidth;
-                m_nHeight = vih->bmiHeader.biHeight;
+                deliverable = FrameBytes24(vih->bmiHeader.biWidth, vih->bmiHeader.biHeight) > 0;
+                m_nWidth = deliverable ? vih->bmiHeader.biWidth : 0;
+                m_nHeight = deliverable ? vih->bmiHeader.biHeight : 0;
             }
             DeleteMediaType(inForce);
         }
@@ -329,6 +346,7 @@ void CVMR_Capture::ApplyCaptureFormat(HWND hWnd, int width, int height)
         GetClientRect(hWnd, &client);
         m_pWindowless->SetVideoPosition(nullptr, &client);
     }
+    return deliverable;
 }
 
 HRESULT CVMR_Capture::ConnectChain()

@@ -47,7 +47,7 @@ public:
     // The renderer's current image into the frame buffer: its size, or -1.
     int GrabRendererImage();
     int GetFrameBuffer(BYTE** ppBuffer);
-    // Pixel bytes written, 0 when nothing was written.
+    // Pixel bytes written, 0 when no whole file was put in place.
     int SaveSnapshot(const char* path);
 
     // The resolution table (for the toolbar and for tests).
@@ -63,7 +63,9 @@ private:
     bool BindDevice(int nDevice);
     void SetUpRenderer(HWND hWnd);
     HRESULT ProbeResolutions();
-    void ApplyCaptureFormat(HWND hWnd, int width, int height);
+    // False when the device's format in force has a size no camera
+    // delivers; the size is then 0 x 0.
+    bool ApplyCaptureFormat(HWND hWnd, int width, int height);
     HRESULT ConnectChain();
     HRESULT ConnectFilters(IBaseFilter* upstream, IBaseFilter* downstream);
     HRESULT RegisterInRot();

@@ -1,6 +1,7 @@
 #include "tools/play/Checks.h"
 
 #include "app/InkveilApp.h"
+#include "app/InkveilDlg.h"
 #include "camera/VideoDlg.h"
 #include "platform/gdi/BmpFile.h"
 #include "skin/DialogTip.h"
@@ -136,11 +137,12 @@ Outcome CheckSetting(const Command& c)
         got = std::to_string(app->m_nAlphaPercent);
         break;
     case Setting::LineType:
-        // The line type the live picture gives new drawings.
+        // The palette keeps the line type and hands it to whichever surface
+        // draws.
         wanted = std::to_string(c.numbers[0]);
-        if (!app->m_pMainDlg)
-            return "expected setting linetype " + wanted + ", got no main window";
-        got = std::to_string(app->m_pMainDlg->m_video.m_nLineType);
+        if (!app->m_pMainDlg || !app->m_pMainDlg->m_pPalette)
+            return "expected setting linetype " + wanted + ", got no palette";
+        got = std::to_string(app->m_pMainDlg->m_pPalette->LineType());
         break;
     }
     if (wanted == got)

@@ -1,6 +1,5 @@
 #include "tools/play/Player.h"
 
-#include "draw/DrawSettings.h"
 #include "app/InkveilApp.h"
 #include "camera/LatestFrame.h"
 #include "camera/VideoDlg.h"
@@ -59,19 +58,6 @@ CVideoDlg* MainWindow()
 {
     CInkveilApp* app = InkveilApp();
     return app ? app->m_pMainDlg : nullptr;
-}
-
-// The program has no tool palette yet, and so nothing that chooses a tool;
-// as long as it has none, the player gives the live picture the pen at the
-// palette's starting width, as the demo build does.
-void ChoosePenWithoutPalette()
-{
-    constexpr int kPaletteTemplate = 102;
-    CVideoDlg* main = MainWindow();
-    if (!main || !main->m_video.m_hWnd || FindDialog(kPaletteTemplate))
-        return;
-    main->m_video.SetTool(TOOL_PEN);
-    InkveilApp()->m_nPenWidth = 3;
 }
 
 } // namespace
@@ -165,10 +151,6 @@ void Player::Step()
         driver_->WaitWhileWaiting(kSleepChunkMs);
         QueueStep();
         return;
-    }
-    if (!running_) {
-        running_ = true;
-        ChoosePenWithoutPalette();
     }
     if (SettleFrames()) {
         QueueStep();

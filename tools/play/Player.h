@@ -69,7 +69,6 @@ private:
     std::unique_ptr<headless::Driver> driver_;
 
     std::size_t next_ = 1; // the command after start
-    bool running_ = false; // the program has waited for input once
     int sleepLeft_ = 0;
     int exitWaited_ = 0;
     bool finishing_ = false;

@@ -42,6 +42,23 @@ TEST(HeadlessScreen, WindowsShowInStackingOrderWithTheTopmostBandAbove)
     EXPECT_EQ(driver.PixelAt(60, 60), desktop);
 }
 
+TEST(HeadlessScreen, AWindowOwnedByATopMostWindowIsTopMostAndComesUpInFront)
+{
+    headless::Driver driver(400, 300);
+    HWND owner = MakeWindow(WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST, RECT { 50, 50, 150, 150 }, nullptr, kRed);
+    HWND other = MakeWindow(WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST, RECT { 100, 50, 200, 150 }, nullptr, kGreen);
+    HWND owned = MakeWindow(WS_POPUP | WS_VISIBLE, 0, RECT { 80, 80, 180, 180 }, owner, kBlue);
+    HWND plainOwned = MakeWindow(WS_POPUP | WS_VISIBLE, 0, RECT { 300, 200, 350, 250 }, nullptr, kBlue);
+    driver.Pump();
+    EXPECT_TRUE(GetWindowLongPtr(owned, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(GetWindowLongPtr(plainOwned, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(driver.PixelAt(120, 100), kBlue) << "in front of every top-most window";
+    DestroyWindow(owned);
+    DestroyWindow(other);
+    DestroyWindow(owner);
+    DestroyWindow(plainOwned);
+}
+
 TEST(HeadlessScreen, AWindowsShapeCutsItAndAMoveRepaints)
 {
     headless::Driver driver(400, 300);
@@ -102,6 +119,11 @@ TEST(HeadlessScreen, ADisplayDcReadsTheComposedScreen)
     EXPECT_EQ(GetPixel(screen, 10, 10), driver.PixelAt(10, 10));
     DeleteDC(screen);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 200);
+    // A window's DC answers the display's resolution, not the window's size.
+    HDC own = GetDC(w);
+    EXPECT_EQ(GetDeviceCaps(own, HORZRES), 200);
+    EXPECT_EQ(GetDeviceCaps(own, VERTRES), 150);
+    ReleaseDC(w, own);
     // The desktop window stands for the whole screen: popups place
     // themselves from its rectangle.
     RECT desktop {};
