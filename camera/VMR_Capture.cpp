@@ -132,8 +132,14 @@ bool CVMR_Capture::BindDevice(int nDevice)
     for (int position = 0; position <= nDevice && classEnum->Next(1, &moniker, nullptr) == S_OK; ++position) {
         VARIANT name;
         VariantInit(&name);
-        if (ReadFriendlyName(moniker, name) == S_OK && position == nDevice)
+        if (ReadFriendlyName(moniker, name) == S_OK && position == nDevice) {
             moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, reinterpret_cast<void**>(&m_pCaptureFilter));
+            char text[512];
+            if (WideCharToMultiByte(CP_ACP, 0, name.bstrVal, -1, text, sizeof text, nullptr, nullptr) == 0)
+                text[0] = 0;
+            text[sizeof text - 1] = 0;
+            m_deviceName = text;
+        }
         VariantClear(&name);
         moniker->Release();
     }
@@ -164,6 +170,9 @@ void CVMR_Capture::SetUpRenderer(HWND hWnd)
 
 HRESULT CVMR_Capture::BuildGraph(int nDevice, HWND hWnd)
 {
+    m_hrFormat = S_OK;
+    m_bDeviceBusy = false;
+    m_deviceName.clear();
     m_nDevice = nDevice;
     m_hWnd = hWnd;
     HRESULT hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
@@ -230,6 +239,12 @@ HRESULT CVMR_Capture::BuildGraph(int nDevice, HWND hWnd)
 
     hr = m_pSampleGrabber->GetConnectedMediaType(&mt);
     if (FAILED(hr)) {
+        // A camera another program holds refuses its format: that, not the
+        // connection, is what the teacher needs to hear.
+        if (m_hrFormat == kDeviceBusy) {
+            ShowBusyMessage();
+            return kDeviceBusy;
+        }
         ShowBuildMessage("Failt to read the connected media type");
         return hr;
     }
@@ -252,7 +267,19 @@ HRESULT CVMR_Capture::BuildGraph(int nDevice, HWND hWnd)
     m_pSampleGrabber->SetCallback(&g_grabberCB, 1);
     if (FAILED(RegisterInRot()))
         m_dwRotCookie = 0;
-    return m_pMediaControl ? m_pMediaControl->Run() : E_NOINTERFACE;
+    hr = m_pMediaControl ? m_pMediaControl->Run() : E_NOINTERFACE;
+    // The graph stays built and stopped: the view stays grey, the tools
+    // work, and choosing the camera again tries anew.
+    if (hr == kDeviceBusy)
+        ShowBusyMessage();
+    return hr;
+}
+
+void CVMR_Capture::ShowBusyMessage()
+{
+    m_bDeviceBusy = true;
+    std::string text = "摄像头正被其他程序使用：" + m_deviceName + "\n请关闭使用它的程序，再在工具栏的列表中重新选择它。";
+    AfxMessageBox(text.c_str(), MB_OK | MB_ICONWARNING);
 }
 
 void CVMR_Capture::ShowBuildMessage(const char* text)
@@ -327,8 +354,7 @@ bool CVMR_Capture::ApplyCaptureFormat(HWND hWnd, int width, int height)
     IAMStreamConfig* config = nullptr;
     if (m_pCapturePin
         && SUCCEEDED(m_pCapturePin->QueryInterface(IID_IAMStreamConfig, reinterpret_cast<void**>(&config)))) {
-        if (chosen)
-            config->SetFormat(chosen);
+        m_hrFormat = chosen ? config->SetFormat(chosen) : S_OK;
         AM_MEDIA_TYPE* inForce = nullptr;
         if (SUCCEEDED(config->GetFormat(&inForce)) && inForce) {
             if (const VIDEOINFOHEADER* vih = dshow::VideoInfoOf(*inForce)) {

@@ -2,7 +2,9 @@
 // the control, the overlay and its key colour, drawing with every tool,
 // blinking, the eraser, panning, and life without a camera.
 
+#include "camera/NoCameraHint.h"
 #include "draw/DrawSettings.h"
+#include "platform/v4l2/EmulatedDevice.h"
 #include "tests/camera/VideoTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -278,6 +280,76 @@ TEST_F(ViewTest, AReleaseWithoutAPressLeavesFinishedDrawingsAlone)
     EXPECT_EQ(view.m_pBlinkLayer->Objects()[0]->m_points, finished);
 }
 
+TEST_F(ViewTest, WithoutAPictureTheViewSaysSoInItsCentreUntilAFrameArrives)
+{
+    Open(RECT { 100, 50, 900, 650 });
+    Tick();
+    const COLORREF ground = ::GetSysColor(COLOR_BTNSHADOW);
+    // Text in the middle band, the plain ground above and below it.
+    auto differing = [&](int top, int bottom, COLORREF from) {
+        int n = 0;
+        for (int y = top; y < bottom; y += 2)
+            for (int x = 0; x < 800; x += 2)
+                n += ViewPixel(x, y) != from;
+        return n;
+    };
+    auto inked = [&](int top, int bottom) { return differing(top, bottom, ground); };
+    EXPECT_GT(inked(250, 350), 200) << "the hint is drawn";
+    EXPECT_EQ(inked(0, 200), 0);
+    EXPECT_EQ(inked(400, 600), 0);
+
+    PublishGreen();
+    Tick();
+    EXPECT_EQ(differing(250, 350, kGreen), 0) << "a picture replaces it";
+
+    g_latestFrame.ClearFrame(); // the camera is gone and the graph let go of its frame
+    Tick();
+    EXPECT_GT(inked(250, 350), 200) << "without a picture the hint comes back";
+}
+
+TEST_F(ViewTest, ABusyCameraIsNamedOnceAndTheViewSaysItIsInUse)
+{
+    auto camera = v4l2::EmulatedDevice::Camera("Doc Cam", { { 640, 480 } });
+    v4l2::EmulatedFaults busy;
+    busy.busy = true;
+    camera->SetFaults(busy);
+    devices.Add("/dev/video0", camera);
+    int boxes = 0;
+    driver.WhenWaiting([&] {
+        ++boxes;
+        driver.Key(VK_RETURN);
+    });
+    Open(RECT { 100, 50, 900, 650 });
+    Tick();
+    EXPECT_EQ(boxes, 1);
+
+    // The view shows exactly the busy hint, which differs from the
+    // no-camera one.
+    const COLORREF ground = ::GetSysColor(COLOR_BTNSHADOW);
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 800, 600);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    HBRUSH brush = ::CreateSolidBrush(ground);
+    const RECT area { 0, 0, 800, 600 };
+    auto mismatches = [&](bool busyHint) {
+        ::FillRect(memory, &area, brush);
+        DrawNoCameraHint(memory, area, busyHint);
+        int n = 0;
+        for (int y = 200; y < 400; y += 2)
+            for (int x = 0; x < 800; x += 2)
+                n += ::GetPixel(memory, x, y) != ViewPixel(x, y);
+        return n;
+    };
+    EXPECT_EQ(mismatches(true), 0);
+    EXPECT_GT(mismatches(false), 100);
+    ::SelectObject(memory, old);
+    ::DeleteObject(brush);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+}
+
 // What a drawing still holds: points, pens and brushes.
 bool HoldsRenderingParts(const CDrawObj* obj)
 {
@@ -377,3 +449,4 @@ TEST_F(ViewTest, TurningFrom0ToMinus90TurnsTheOverlayCounterClockwise)
 }
 
 } // namespace
+
