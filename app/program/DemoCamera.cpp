@@ -104,7 +104,7 @@ std::shared_ptr<v4l2::EmulatedDevice> MakeBenchCamera(bool mjpg)
     std::vector<std::vector<std::uint8_t>> frames;
     for (std::uint64_t n : { 0, 60 }) {
         std::vector<std::uint8_t> frame(yuyv.sizeImage);
-        DrawPage(yuyv, n, frame.data());
+        DrawPage(yuyv, n, frame.data(), true);
         if (mjpg) {
             std::vector<std::uint8_t> argb(static_cast<std::size_t>(w) * h * 4), bgr(static_cast<std::size_t>(w) * h * 3);
             libyuv::YUY2ToARGB(frame.data(), w * 2, argb.data(), w * 4, w, h);
