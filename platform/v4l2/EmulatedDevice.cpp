@@ -67,7 +67,7 @@ public:
     ~EmulatedIo() override { device_->Close(handle_); }
     int Ioctl(unsigned long request, void* arg) override { return device_->Ioctl(handle_, request, arg); }
     void* Map(std::size_t length, std::uint32_t offset) override { return device_->Map(length, offset); }
-    void Unmap(void*, std::size_t) override { }
+    void Unmap(void* address, std::size_t) override { device_->Unmap(address); }
     short Poll(int timeoutMs) override { return device_->Poll(handle_, timeoutMs); }
     void Wake() override { device_->Wake(handle_); }
 
@@ -154,7 +154,7 @@ void EmulatedDevice::Replug()
     streaming_ = false;
     queued_.clear();
     done_.clear();
-    buffers_.clear();
+    ReleaseBuffersLocked();
     faults_.vanishAfter = 0;
 }
 
@@ -383,7 +383,7 @@ int EmulatedDevice::BufferRequest(int handle, unsigned long request, void* arg)
         streaming_ = false;
         queued_.clear();
         done_.clear();
-        buffers_.clear();
+        ReleaseBuffersLocked();
         owner_ = 0;
         if (req->count == 0)
             return 0;
@@ -455,7 +455,28 @@ void* EmulatedDevice::Map(std::size_t length, std::uint32_t offset)
     std::uint32_t i = offset / kOffsetStep;
     if (unplugged_ || offset % kOffsetStep != 0 || i >= buffers_.size() || length > buffers_[i].data.size())
         return nullptr;
+    mapped_.insert(buffers_[i].data.data());
     return buffers_[i].data.data();
+}
+
+void EmulatedDevice::Unmap(const void* address)
+{
+    std::lock_guard guard(lock_);
+    auto at = mapped_.find(address);
+    if (at == mapped_.end())
+        return;
+    mapped_.erase(at);
+    if (mapped_.count(address) == 0)
+        std::erase_if(orphans_, [&](const std::vector<std::uint8_t>& d) { return d.data() == address; });
+}
+
+void EmulatedDevice::ReleaseBuffersLocked()
+{
+    for (Buffer& b : buffers_) {
+        if (mapped_.count(b.data.data()) != 0)
+            orphans_.push_back(std::move(b.data)); // a moved vector keeps its memory
+    }
+    buffers_.clear();
 }
 
 std::chrono::microseconds EmulatedDevice::ProduceLocked()
@@ -543,7 +564,7 @@ void EmulatedDevice::Close(int handle)
         streaming_ = false;
         queued_.clear();
         done_.clear();
-        buffers_.clear();
+        ReleaseBuffersLocked();
     }
 }
 

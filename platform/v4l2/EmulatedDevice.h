@@ -16,6 +16,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <set>
 
 namespace v4l2 {
 
@@ -106,6 +107,11 @@ private:
     int SetFormatLocked(void* arg);
     int BufferRequest(int handle, unsigned long request, void* arg);
     void* Map(std::size_t length, std::uint32_t offset);
+    void Unmap(const void* address);
+    // Drops every buffer. Memory a handle still has mapped lives on until it
+    // is unmapped, as a driver's does: a stream thread may still be reading
+    // a frame it dequeued before the camera went away.
+    void ReleaseBuffersLocked();
     short Poll(int handle, int timeoutMs);
     void Wake(int handle);
     void Close(int handle);
@@ -135,6 +141,8 @@ private:
     int owner_ = 0; // the handle holding the buffers
     bool streaming_ = false;
     std::vector<Buffer> buffers_;
+    std::multiset<const void*> mapped_;
+    std::vector<std::vector<std::uint8_t>> orphans_;
     std::deque<std::uint32_t> queued_;
     std::deque<std::uint32_t> done_;
     std::map<int, bool> woken_;
