@@ -113,6 +113,24 @@ void EmulatedDevice::SetFramePeriod(std::chrono::microseconds period)
     period_ = period;
 }
 
+void EmulatedDevice::SetClock(std::function<std::chrono::microseconds()> clock)
+{
+    std::lock_guard guard(lock_);
+    clock_ = std::move(clock);
+}
+
+void EmulatedDevice::ClockMoved()
+{
+    std::lock_guard guard(lock_);
+    changed_.notify_all();
+}
+
+bool EmulatedDevice::FrameDue() const
+{
+    std::lock_guard guard(lock_);
+    return clock_ && streaming_ && !unplugged_ && clock_() >= nextTick_;
+}
+
 void EmulatedDevice::SetSizedPicture(SizedPicture picture)
 {
     std::lock_guard guard(lock_);
@@ -416,6 +434,8 @@ int EmulatedDevice::BufferRequest(int handle, unsigned long request, void* arg)
             return -EINVAL;
         streaming_ = true;
         nextFrame_ = std::chrono::steady_clock::now() + period_;
+        if (clock_)
+            nextTick_ = clock_();
         changed_.notify_all();
         return 0;
     case VIDIOC_STREAMOFF:
@@ -508,14 +528,21 @@ short EmulatedDevice::Poll(int handle, int timeoutMs)
             return POLLIN;
         auto now = std::chrono::steady_clock::now();
         bool canProduce = handle == owner_ && streaming_ && !queued_.empty();
-        if (canProduce && now >= nextFrame_) {
+        const bool due = clock_ ? clock_() >= nextTick_ : now >= nextFrame_;
+        if (canProduce && due) {
             std::chrono::microseconds extra = ProduceLocked();
             nextFrame_ = now + period_ + extra;
+            if (clock_) {
+                const auto tick = clock_();
+                while (nextTick_ <= tick)
+                    nextTick_ += period_;
+            }
             return POLLIN;
         }
         if (now >= deadline)
             return 0;
-        changed_.wait_until(guard, canProduce ? std::min(deadline, nextFrame_) : deadline);
+        // With a clock of its own the device is woken when it moves.
+        changed_.wait_until(guard, canProduce && !clock_ ? std::min(deadline, nextFrame_) : deadline);
     }
 }
 
@@ -544,6 +571,14 @@ void EmulatedDevice::Close(int handle)
 void EmulatedDeviceSystem::Add(std::string path, std::shared_ptr<EmulatedDevice> device)
 {
     std::lock_guard guard(lock_);
+    // A device added at a node that exists takes its place, as a camera
+    // plugged in again comes back at its node: the list keeps its order.
+    for (auto& d : devices_) {
+        if (d.first == path) {
+            d.second = std::move(device);
+            return;
+        }
+    }
     devices_.emplace_back(std::move(path), std::move(device));
 }
 

@@ -76,6 +76,15 @@ public:
     // The node comes back; handles opened before the unplug stay dead.
     void Replug();
     void SetFramePeriod(std::chrono::microseconds period);
+    // Frames follow this clock instead of the steady clock: the first as
+    // streaming starts, then one whenever a frame period of the clock has
+    // passed (periods missed are not made up). For a player that keeps
+    // virtual time; it calls ClockMoved after moving the clock on, which
+    // wakes a waiting poll. The clock is read on the streaming thread.
+    void SetClock(std::function<std::chrono::microseconds()> clock);
+    void ClockMoved();
+    // With a clock: whether a frame is due and not yet made.
+    bool FrameDue() const;
     void Unplug();
 
     bool Unplugged() const;
@@ -138,11 +147,15 @@ private:
     std::deque<std::uint32_t> done_;
     std::map<int, bool> woken_;
     std::chrono::steady_clock::time_point nextFrame_;
+    std::function<std::chrono::microseconds()> clock_;
+    std::chrono::microseconds nextTick_ { 0 }; // with a clock: when the next frame is due
     std::uint64_t produced_ = 0;
 };
 
 class EmulatedDeviceSystem final : public DeviceSystem {
 public:
+    // Adds a node, or puts another device at a node already there (a
+    // camera plugged in again).
     void Add(std::string path, std::shared_ptr<EmulatedDevice> device);
     std::vector<std::string> Nodes() override;
     std::unique_ptr<DeviceIo> Open(const std::string& path) override;
