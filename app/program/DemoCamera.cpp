@@ -90,9 +90,10 @@ std::vector<v4l2::EmulatedControl> PictureControls()
 
 std::shared_ptr<v4l2::EmulatedDevice> MakeDemoCamera()
 {
-    auto camera
-        = v4l2::EmulatedDevice::Camera("Demo Document Camera", { { 1280, 720 }, { 640, 480 } }, PictureControls());
-    camera->SetPicture([](const v4l2::CurrentFormat& f, std::uint64_t n, std::uint8_t* out) { DrawPage(f, n, out, true); });
+    auto camera = v4l2::EmulatedDevice::Camera("Demo Document Camera", { { 1280, 720 }, { 640, 480 } },
+        PictureControls());
+    camera->SetPicture(
+        [](const v4l2::CurrentFormat& f, std::uint64_t n, std::uint8_t* out) { DrawPage(f, n, out, true); });
     camera->SetFramePeriod(std::chrono::microseconds(33333));
     return camera;
 }

@@ -3,10 +3,10 @@
 #include "platform/gdi/DeviceContext.h"
 
 #include <algorithm>
-#include <iterator>
-#include <cstring>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <iterator>
 
 namespace headless {
 

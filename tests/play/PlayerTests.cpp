@@ -140,8 +140,10 @@ TEST_F(PlayerTest, CommandsThatCannotBePlayedFailWithTheirLine)
         { "nocamera\nstart\nexpect exit 0\n", "3: expected exit 0, got the program still running after 5000 ms" },
         { "nocamera\nstart\nexpect window 103 visible 0 0 1366 768\n",
             "3: expected dialog 103 visible at 0 0 1366 768, got visible at -8 -8 1382 784" },
-        { "nocamera\nstart\nexpect window \"PaintBoard\" visible\n", "3: expected window \"PaintBoard\" visible, got absent" },
-        { "nocamera\nstart\nexpect window 103 absent\n", "3: expected dialog 103 absent, got visible at -8 -8 1382 784" },
+        { "nocamera\nstart\nexpect window \"PaintBoard\" visible\n",
+            "3: expected window \"PaintBoard\" visible, got absent" },
+        { "nocamera\nstart\nexpect window 103 absent\n",
+            "3: expected dialog 103 absent, got visible at -8 -8 1382 784" },
         { "nocamera\nstart\nexpect setting penwidth 7\n", "3: expected setting penwidth 7, got 3" },
         { "nocamera\nstart\nexpect tip \"100%\"\n", "3: expected tip \"100%\", got no tip" },
         { "nocamera\nstart\nquit\nexpect exit 0\nexpect file nothing.bmp bmp 1 1 24\n",
@@ -166,7 +168,8 @@ TEST_F(PlayerTest, ABadScriptRunsNothingAndSaysWhereItIsWrong)
     const fs::path noPicture = Write("still.play", "camera-still Page missing.bmp\nstart\nscreenshot first.png\n");
     p = Play(noPicture);
     EXPECT_EQ(p.code, 2);
-    EXPECT_EQ(p.said, noPicture.string() + ":1: camera-still: " + (dir_ / "missing.bmp").string()
+    EXPECT_EQ(p.said,
+        noPicture.string() + ":1: camera-still: " + (dir_ / "missing.bmp").string()
             + " can't be read as a BMP picture\n");
     EXPECT_TRUE(FilesWritten().empty()) << "the program never ran";
 

@@ -74,8 +74,8 @@ bool Answers::Apply(headless::Driver& driver, std::optional<std::string>& failur
         return false;
 
     const Kind kind = GetDlgItem(dialog, ws::dlg::kFileNameId) ? Kind::Save
-        : GetDlgItem(dialog, ws::dlg::kColorRedId)              ? Kind::Colour
-                                                                : Kind::Message;
+        : GetDlgItem(dialog, ws::dlg::kColorRedId)             ? Kind::Colour
+                                                               : Kind::Message;
     const Command& answer = *pending_.front();
     pending_.pop_front();
     auto mismatch = [&](const char* wanted) {

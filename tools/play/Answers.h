@@ -18,7 +18,10 @@ namespace play {
 
 class Answers {
 public:
-    explicit Answers(std::filesystem::path outDir) : outDir_(std::move(outDir)) { }
+    explicit Answers(std::filesystem::path outDir)
+        : outDir_(std::move(outDir))
+    {
+    }
 
     void Add(const Command& answer) { pending_.push_back(&answer); }
     // Looks for a modal dialog that opened since the last look and answers

@@ -16,7 +16,11 @@ namespace {
 class FixedPicture {
 public:
     using Fill = std::function<void(const v4l2::CurrentFormat&, std::uint8_t*)>;
-    explicit FixedPicture(Fill fill) : state_(std::make_shared<State>()) { state_->fill = std::move(fill); }
+    explicit FixedPicture(Fill fill)
+        : state_(std::make_shared<State>())
+    {
+        state_->fill = std::move(fill);
+    }
 
     void operator()(const v4l2::CurrentFormat& f, std::uint64_t, std::uint8_t* out) const
     {

@@ -63,7 +63,9 @@ CVideoDlg* MainWindow()
 } // namespace
 
 Player::Player(const Script& script, PlayOptions options)
-    : script_(script), options_(std::move(options)), answers_(options_.outDir)
+    : script_(script)
+    , options_(std::move(options))
+    , answers_(options_.outDir)
 {
 }
 
@@ -187,7 +189,8 @@ void Player::Step()
             exitWaited_ += kSleepChunkMs;
             PassTime(kSleepChunkMs);
         } else {
-            Fail(c, "expected exit " + std::to_string(c.numbers[0]) + ", got the program still running after "
+            Fail(c,
+                "expected exit " + std::to_string(c.numbers[0]) + ", got the program still running after "
                     + std::to_string(kExitWaitMs) + " ms");
             Finish();
         }
@@ -237,14 +240,16 @@ bool Player::ClickOn(const Command& c)
         return Fail(c, what + "dialog " + std::to_string(c.numbers[0]) + " is hidden");
     HWND control = GetDlgItem(dialog, c.numbers[1]);
     if (!control)
-        return Fail(c, what + "dialog " + std::to_string(c.numbers[0]) + " has no control " + std::to_string(c.numbers[1]));
+        return Fail(c,
+            what + "dialog " + std::to_string(c.numbers[0]) + " has no control " + std::to_string(c.numbers[1]));
     if (!IsWindowVisible(control))
         return Fail(c, what + "control " + std::to_string(c.numbers[1]) + " is hidden");
     RECT r;
     GetWindowRect(control, &r);
     const POINT centre { (r.left + r.right) / 2, (r.top + r.bottom) / 2 };
     if (centre.x < 0 || centre.y < 0 || centre.x >= script_.width || centre.y >= script_.height)
-        return Fail(c, what + "the control's centre " + std::to_string(centre.x) + " " + std::to_string(centre.y)
+        return Fail(c,
+            what + "the control's centre " + std::to_string(centre.x) + " " + std::to_string(centre.y)
                 + " is off the screen");
     driver_->MoveTo(centre);
     if (c.verb == Verb::ClickOn) {

@@ -12,8 +12,8 @@
 #include "tools/play/Cameras.h"
 #include "tools/play/Script.h"
 
-#include <filesystem>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>

@@ -103,7 +103,11 @@ bool EndsWith(std::string_view s, std::string_view tail)
 
 class Reader {
 public:
-    Reader(Script& script, ScriptError& error) : script_(script), error_(error) { }
+    Reader(Script& script, ScriptError& error)
+        : script_(script)
+        , error_(error)
+    {
+    }
 
     bool Line(int number, const Words& words);
     bool Finish();
@@ -218,8 +222,8 @@ bool Reader::Line(int number, const Words& words)
     if (args > spec->max)
         return Fail("too many arguments (\"" + words[spec->max + 1] + "\"): " + spec->usage);
     if (spec->setup && started_)
-        return Fail(std::string(spec->verb) + " is set-up and belongs before start (line "
-            + std::to_string(startLine_) + ")");
+        return Fail(
+            std::string(spec->verb) + " is set-up and belongs before start (line " + std::to_string(startLine_) + ")");
     if (!spec->setup && !started_ && words[0] != "start")
         return Fail(std::string(spec->verb) + " needs the program: start it first");
     const bool onFiles = words[0] == "expect" && words.size() > 1 && (words[1] == "file" || words[1] == "nofile");
@@ -243,8 +247,7 @@ bool Reader::Int(const std::string& word, const char* what, long long lo, long l
     if (!ParseInt(word, v))
         return Fail(std::string(what) + " \"" + word + "\" is not a whole number");
     if (v < lo || v > hi)
-        return Fail(std::string(what) + " " + word + " is outside " + std::to_string(lo) + ".."
-            + std::to_string(hi));
+        return Fail(std::string(what) + " " + word + " is outside " + std::to_string(lo) + ".." + std::to_string(hi));
     out = static_cast<int>(v);
     return true;
 }
@@ -460,9 +463,10 @@ bool Reader::Key(const Words& w)
     c.keys = KeysFromName(w[1]);
     c.text = w[1];
     if (c.keys.empty())
-        return Fail("unknown key \"" + w[1] + "\" (xdotool's names: Home End Prior Next Left Right Up Down "
-                                               "Tab Return Escape BackSpace Delete space a-z 0-9 F1-F12, "
-                                               "with ctrl+ shift+ alt+)");
+        return Fail("unknown key \"" + w[1]
+            + "\" (xdotool's names: Home End Prior Next Left Right Up Down "
+              "Tab Return Escape BackSpace Delete space a-z 0-9 F1-F12, "
+              "with ctrl+ shift+ alt+)");
     return true;
 }
 

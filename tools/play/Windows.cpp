@@ -83,7 +83,7 @@ HWND FindNamed(const std::string& name)
 std::string DescribeLine(const WindowInfo& w)
 {
     std::string line = w.templateId ? "dialog " + std::to_string(w.templateId) + " \"" + w.name + "\""
-                                     : "window \"" + w.name + "\"";
+                                    : "window \"" + w.name + "\"";
     line += " at " + std::to_string(w.rect.left) + " " + std::to_string(w.rect.top) + " "
         + std::to_string(w.rect.right - w.rect.left) + " " + std::to_string(w.rect.bottom - w.rect.top);
     line += w.visible ? " visible" : " hidden";
