@@ -93,16 +93,49 @@ Window* WindowTree::Create(const CREATESTRUCT& cs, const WindowClass* cls)
             Destroy(w);
         return nullptr;
     }
+    // The client area follows from the styles; the answer to WM_NCCALCSIZE
+    // is not read back, but a window sees the message where it expects it.
+    RECT proposed = w->rect;
+    SendMessage(w, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&proposed));
+    if (!IsLive(w))
+        return nullptr;
     if (SendMessage(w, WM_CREATE, 0, reinterpret_cast<LPARAM>(&copy)) == -1 || !IsLive(w)) {
         if (IsLive(w))
             Destroy(w);
         return nullptr;
     }
+    w->sizePending = !parent && !(w->style & WS_POPUP);
+    if (!w->sizePending)
+        SendSizeAndMove(w);
+    if (IsLive(w))
+        NotifyParent(w, WM_CREATE);
+    if (!IsLive(w))
+        return nullptr;
     if (cs.style & WS_MAXIMIZE)
         Show(w, SW_MAXIMIZE);
     else if (cs.style & WS_VISIBLE)
         Show(w, SW_SHOW);
     return w;
+}
+
+void WindowTree::SendSizeAndMove(Window* w)
+{
+    RECT c = w->ClientInWindow();
+    WPARAM kind = w->maximized ? SIZE_MAXIMIZED : w->minimized ? SIZE_MINIMIZED : SIZE_RESTORED;
+    SendMessage(w, WM_SIZE, kind, MAKELPARAM(static_cast<WORD>(c.right - c.left), static_cast<WORD>(c.bottom - c.top)));
+    if (IsLive(w))
+        SendMessage(w, WM_MOVE, 0,
+            MAKELPARAM(static_cast<WORD>(w->rect.left + c.left), static_cast<WORD>(w->rect.top + c.top)));
+}
+
+void WindowTree::NotifyParent(Window* w, UINT event)
+{
+    // Only the direct parent hears of it, and not from a child that asked
+    // for quiet.
+    if (!w->IsChild() || !w->parent || !IsLive(w->parent) || (w->exStyle & WS_EX_NOPARENTNOTIFY))
+        return;
+    SendMessage(w->parent, WM_PARENTNOTIFY, MAKEWPARAM(static_cast<WORD>(event), static_cast<WORD>(w->id)),
+        reinterpret_cast<LPARAM>(w));
 }
 
 void WindowTree::ResizePixels(Window* w)
@@ -120,7 +153,20 @@ bool WindowTree::Destroy(Window* w)
         return false;
     w->destroying = true;
 
-    // Owned windows go first, whole.
+    // The parent hears first; then the window goes out of sight (a child
+    // as ShowWindow hides it, a top-level window without WM_SHOWWINDOW).
+    NotifyParent(w, WM_DESTROY);
+    if (IsLive(w) && w->IsVisibleFlag()) {
+        if (w->IsChild())
+            Show(w, SW_HIDE);
+        else
+            SetPos(w, nullptr, 0, 0, 0, 0,
+                SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    }
+    if (!IsLive(w))
+        return true;
+
+    // Owned windows go next, whole.
     std::vector<Window*> owned;
     for (Window* t : topLevels_)
         if (t->owner == w)
@@ -128,10 +174,11 @@ bool WindowTree::Destroy(Window* w)
     for (Window* t : owned)
         if (IsLive(t))
             Destroy(t);
+    if (!IsLive(w))
+        return true;
 
-    if (w->IsVisibleFlag())
-        SetPos(w, nullptr, 0, 0, 0, 0,
-            SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    if (!w->IsChild())
+        ActivateNextAfter(w);
     ForgetWindowInput(w);
 
     // WM_DESTROY reaches the window before its children.
@@ -234,17 +281,53 @@ void WindowTree::PublishStacking()
     platform::CurrentBackend().SetStacking(order);
 }
 
+bool WindowTree::ZOrderWouldChange(Window* w, HWND insertAfter)
+{
+    DWORD exStyle = w->exStyle;
+    if (insertAfter == HWND_TOPMOST && !w->IsChild())
+        w->exStyle |= WS_EX_TOPMOST;
+    else if (insertAfter == HWND_NOTOPMOST || insertAfter == HWND_BOTTOM)
+        w->exStyle &= ~WS_EX_TOPMOST;
+    std::vector<Window*>& list = w->parent ? w->parent->children : topLevels_;
+    std::vector<Window*> before = list;
+    PlaceInZOrder(w, insertAfter);
+    bool changed = list != before || w->exStyle != exStyle;
+    list = std::move(before);
+    w->exStyle = exStyle;
+    return changed;
+}
+
+bool WindowTree::ShowChildOfHiddenParent(Window* w, bool show)
+{
+    // Nothing of it can be seen either way: only the flag changes.
+    if (!w->IsChild() || !w->parent || w->parent->IsReallyVisible())
+        return false;
+    if (show)
+        w->style |= WS_VISIBLE;
+    else
+        w->style &= ~WS_VISIBLE;
+    if (!show)
+        FocusLeaves(w);
+    return true;
+}
+
 bool WindowTree::Show(Window* w, int cmd)
 {
     bool wasVisible = w->IsVisibleFlag();
-    UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER;
     switch (cmd) {
     case SW_HIDE:
-        if (wasVisible) {
-            SendMessage(w, WM_SHOWWINDOW, FALSE, 0);
-            SetPos(w, nullptr, 0, 0, 0, 0, flags | SWP_HIDEWINDOW | SWP_NOACTIVATE);
-        }
-        return wasVisible;
+        if (!wasVisible)
+            return false;
+        SendMessage(w, WM_SHOWWINDOW, FALSE, 0);
+        if (!IsLive(w) || ShowChildOfHiddenParent(w, false))
+            return true;
+        SetPos(w, HWND_TOP, 0, 0, 0, 0,
+            SWP_NOMOVE | SWP_NOSIZE | SWP_HIDEWINDOW | (w->IsChild() ? SWP_NOZORDER | SWP_NOACTIVATE : 0));
+        // Unlike SetWindowPos, hiding with ShowWindow hands the activation on,
+        // so that the keyboard keeps working after a popup hides itself.
+        if (IsLive(w) && !w->IsChild())
+            ActivateNextAfter(w);
+        return true;
     case SW_MAXIMIZE: {
         if (!w->maximized) {
             w->restoreRect = w->rect;
@@ -257,10 +340,7 @@ bool WindowTree::Show(Window* w, int cmd)
         if (!wasVisible)
             SendMessage(w, WM_SHOWWINDOW, TRUE, 0);
         SetPos(w, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_SHOWWINDOW | SWP_FRAMECHANGED);
-        SendMessage(w, WM_SIZE, SIZE_MAXIMIZED,
-            MAKELPARAM(static_cast<WORD>(w->ClientInWindow().right - w->ClientInWindow().left),
-                static_cast<WORD>(w->ClientInWindow().bottom - w->ClientInWindow().top)));
-        return wasVisible;
+        break;
     }
     case SW_MINIMIZE:
     case SW_SHOWMINIMIZED:
@@ -269,7 +349,9 @@ bool WindowTree::Show(Window* w, int cmd)
         w->style |= WS_MINIMIZE;
         if (!w->IsChild())
             platform::CurrentBackend().SetWindowVisible(w, false);
-        WindowHidden(w);
+        FocusLeaves(w);
+        if (!w->IsChild())
+            ActivateNextAfter(w);
         RefreshWindowDcs();
         SendMessage(w, WM_SIZE, SIZE_MINIMIZED, 0);
         return wasVisible;
@@ -286,17 +368,31 @@ bool WindowTree::Show(Window* w, int cmd)
         }
         [[fallthrough]];
     default: {
-        bool activate = cmd != SW_SHOWNA && cmd != SW_SHOWNOACTIVATE;
+        // Showing what is already shown changes nothing.
+        if (wasVisible && (cmd == SW_SHOW || cmd == SW_SHOWNA || cmd == SW_SHOWNOACTIVATE))
+            return true;
         if (!wasVisible)
             SendMessage(w, WM_SHOWWINDOW, TRUE, 0);
-        UINT f = SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | (activate ? 0 : SWP_NOACTIVATE);
-        SetPos(w, activate ? HWND_TOP : nullptr, 0, 0, 0, 0, f | (activate && !w->IsChild() ? 0 : SWP_NOZORDER));
-        if (w->minimized && !w->IsChild()) {
+        if (!IsLive(w) || ShowChildOfHiddenParent(w, true))
+            return wasVisible;
+        UINT f = SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW;
+        if (w->IsChild())
+            f |= SWP_NOZORDER | SWP_NOACTIVATE;
+        else if (cmd == SW_SHOWNA)
+            f |= SWP_NOACTIVATE;
+        else if (cmd == SW_SHOWNOACTIVATE)
+            f |= SWP_NOACTIVATE | SWP_NOZORDER;
+        SetPos(w, HWND_TOP, 0, 0, 0, 0, f);
+        if (IsLive(w) && w->minimized && !w->IsChild())
             platform::CurrentBackend().SetWindowVisible(w, false);
-        }
-        return wasVisible;
+        break;
     }
     }
+    if (IsLive(w) && w->sizePending && w->IsVisibleFlag()) {
+        w->sizePending = false;
+        SendSizeAndMove(w);
+    }
+    return wasVisible;
 }
 
 bool WindowTree::SetPos(Window* w, HWND insertAfter, int x, int y, int cx, int cy, UINT flags)
@@ -313,27 +409,54 @@ bool WindowTree::SetPos(Window* w, HWND insertAfter, int x, int y, int cx, int c
     SendMessage(w, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
     if (!IsLive(w))
         return false;
+    // The handler may have changed the request.
+    flags = pos.flags;
+    insertAfter = pos.hwndInsertAfter;
 
     RECT oldRect = w->rect;
-    bool wasVisible = w->IsReallyVisible();
-    RECT newRect { pos.x, pos.y, pos.x + std::max(pos.cx, 0), pos.y + std::max(pos.cy, 0) };
+    RECT newRect = oldRect;
+    if (!(flags & SWP_NOMOVE))
+        OffsetRect(&newRect, pos.x - oldRect.left, pos.y - oldRect.top);
+    if (!(flags & SWP_NOSIZE)) {
+        newRect.right = newRect.left + std::max(pos.cx, 0);
+        newRect.bottom = newRect.top + std::max(pos.cy, 0);
+    }
     bool moved = newRect.left != oldRect.left || newRect.top != oldRect.top;
     bool sized = (newRect.right - newRect.left) != (oldRect.right - oldRect.left)
         || (newRect.bottom - newRect.top) != (oldRect.bottom - oldRect.top);
-    w->rect = newRect;
+    bool show = (flags & SWP_SHOWWINDOW) && !w->IsVisibleFlag();
+    bool hide = (flags & SWP_HIDEWINDOW) && w->IsVisibleFlag();
+    // A window going out of sight keeps its place in the stacking.
+    bool zChanged = !(flags & SWP_NOZORDER) && !hide && ZOrderWouldChange(w, insertAfter);
+    bool frameChanged = (flags & SWP_FRAMECHANGED) != 0;
+    bool willBeVisible = (w->IsVisibleFlag() || show) && !hide && (!w->IsChild() || w->parent->IsReallyVisible());
+    bool activate = willBeVisible && !w->IsChild() && !(flags & SWP_NOACTIVATE) && !(w->exStyle & WS_EX_NOACTIVATE)
+        && ActiveWindow() != w;
+    // A request that changes nothing ends after WM_WINDOWPOSCHANGING.
+    if (!moved && !sized && !zChanged && !show && !hide && !frameChanged && !activate)
+        return true;
 
-    bool zChanged = false;
-    if (!(flags & SWP_NOZORDER)) {
+    if (sized || frameChanged) {
+        RECT oldClient = w->ClientInWindow();
+        OffsetRect(&oldClient, oldRect.left, oldRect.top);
+        NCCALCSIZE_PARAMS calc { { newRect, oldRect, oldClient }, &pos };
+        SendMessage(w, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&calc));
+        if (!IsLive(w))
+            return false;
+    }
+
+    bool wasVisible = w->IsReallyVisible();
+    w->rect = newRect;
+    if (zChanged) {
         if (insertAfter == HWND_TOPMOST && !w->IsChild())
             w->exStyle |= WS_EX_TOPMOST;
         else if (insertAfter == HWND_NOTOPMOST || insertAfter == HWND_BOTTOM)
             w->exStyle &= ~WS_EX_TOPMOST;
         PlaceInZOrder(w, insertAfter);
-        zChanged = true;
     }
-    if (flags & SWP_SHOWWINDOW)
+    if (show)
         w->style |= WS_VISIBLE;
-    if (flags & SWP_HIDEWINDOW)
+    if (hide)
         w->style &= ~WS_VISIBLE;
     bool nowVisible = w->IsReallyVisible();
 
@@ -344,31 +467,46 @@ bool WindowTree::SetPos(Window* w, HWND insertAfter, int x, int y, int cx, int c
             ResizePixels(w);
         if (moved || sized)
             b.SetWindowRect(w, w->rect);
-        if ((flags & SWP_FRAMECHANGED) || zChanged)
+        if (frameChanged || zChanged)
             b.SetWindowTraits(w, TraitsOf(w));
         if (zChanged)
             PublishStacking();
         if (nowVisible != wasVisible)
             b.SetWindowVisible(w, nowVisible && !w->minimized);
-    } else if (redraw && (wasVisible || nowVisible) && (moved || sized || nowVisible != wasVisible || zChanged)) {
-        // What the child covered and now covers is painted again by its parent.
-        if (wasVisible)
-            InvalidateParentArea(w, oldRect);
-        if (nowVisible)
-            InvalidateParentArea(w, newRect);
+    } else if (redraw && wasVisible && (moved || sized || !nowVisible)) {
+        // What the child no longer covers is painted again by its parent;
+        // what it covers now it paints itself.
+        InvalidateParentArea(w, oldRect);
     }
-    if (nowVisible && (sized || !wasVisible || (flags & SWP_FRAMECHANGED) || (redraw && w->IsChild() && moved))) {
+    if (w->IsChild() && zChanged && nowVisible) {
+        // Siblings it now lies under paint their part again.
+        for (Window* sib : w->parent->children) {
+            RECT overlap;
+            if (sib != w && sib->IsReallyVisible() && IntersectRect(&overlap, &sib->rect, &newRect)) {
+                OffsetRect(&overlap, -sib->rect.left, -sib->rect.top);
+                gdi::Region part(overlap);
+                Invalidate(sib, &part, true);
+            }
+        }
+    }
+    if (nowVisible
+        && (sized || !wasVisible || frameChanged || (redraw && w->IsChild() && (moved || zChanged)))) {
         Invalidate(w, nullptr, true);
         InvalidateFrame(w);
     }
     if (wasVisible && !nowVisible)
-        WindowHidden(w);
+        FocusLeaves(w);
 
     RefreshWindowDcs();
-    SendMessage(w, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
-    if (IsLive(w) && nowVisible && !w->IsChild() && !(flags & SWP_NOACTIVATE) && (!wasVisible || zChanged)
-        && !(w->exStyle & WS_EX_NOACTIVATE))
+    if (activate && IsLive(w))
         Activate(w, WA_ACTIVE);
+    if (!IsLive(w))
+        return false;
+    if (!frameChanged) {
+        pos.flags |= moved ? 0 : SWP_NOCLIENTMOVE;
+        pos.flags |= sized ? 0 : SWP_NOCLIENTSIZE;
+    }
+    SendMessage(w, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
     return true;
 }
 

@@ -31,11 +31,18 @@ public:
 
     // Tells the backend the stacking of the top-level windows.
     void PublishStacking();
+    // Whether placing w after insertAfter (HWND_TOP and the like included)
+    // would change the stacking or its top-most band.
+    bool ZOrderWouldChange(Window* w, HWND insertAfter);
 
 private:
     void PlaceInZOrder(Window* w, HWND insertAfter);
     void Unlink(Window* w);
     void ResizePixels(Window* w);
+    void SendSizeAndMove(Window* w);
+    void NotifyParent(Window* w, UINT event);
+    // ShowWindow on a child of a hidden window: answers whether it was one.
+    bool ShowChildOfHiddenParent(Window* w, bool show);
 
     Window desktop_;
     std::vector<Window*> topLevels_;
