@@ -390,8 +390,7 @@ void Activate(Window* w, WORD how)
     if (w && Tree().IsLive(w)) {
         if (!old)
             SendActivateApp(true);
-        if (Tree().ZOrderWouldChange(w, HWND_TOP))
-            Tree().SetPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        Tree().Raise(w);
         if (s.active == w) {
             SendMessage(w, WM_NCACTIVATE, TRUE, 0);
             SendMessage(w, WM_ACTIVATE, MAKEWPARAM(how, w->minimized ? 1 : 0), reinterpret_cast<LPARAM>(old));

@@ -84,6 +84,7 @@ void PostToQueue(const MSG& msg)
     {
         std::lock_guard lock(q.mutex);
         q.posted.push_back(msg);
+        q.posted.back().pt = q.lastPos;
     }
     // The poster may be another thread while the loop sleeps on the screen.
     platform::CurrentBackend().Wake();
@@ -285,11 +286,13 @@ LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 BOOL PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (hwnd && !FromHandle(hwnd))
+    // Any thread may post (the capture thread does, every frame): nothing
+    // here may touch what only the user-interface thread keeps, such as the
+    // screen's pointer. The message carries the pointer position of the
+    // last message retrieved.
+    if (hwnd && !Tree().IsLiveFromAnyThread(hwnd))
         return FALSE;
-    POINT pt {};
-    GetCursorPos(&pt);
-    PostToQueue(MSG { hwnd, msg, wParam, lParam, platform::CurrentBackend().Now(), pt });
+    PostToQueue(MSG { hwnd, msg, wParam, lParam, platform::CurrentBackend().Now(), POINT { 0, 0 } });
     return TRUE;
 }
 

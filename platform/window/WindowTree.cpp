@@ -69,7 +69,10 @@ Window* WindowTree::Create(const CREATESTRUCT& cs, const WindowClass* cls)
     w->instance = cs.hInstance;
     if (parent)
         w->id = static_cast<LONG_PTR>(reinterpret_cast<ULONG_PTR>(cs.hMenu));
-    live_.insert(w);
+    {
+        std::lock_guard lock(liveLock_);
+        live_.insert(w);
+    }
 
     if (parent) {
         // New children go to the bottom, so that creation order is tab order.
@@ -116,6 +119,12 @@ Window* WindowTree::Create(const CREATESTRUCT& cs, const WindowClass* cls)
     else if (cs.style & WS_VISIBLE)
         Show(w, SW_SHOW);
     return w;
+}
+
+bool WindowTree::IsLiveFromAnyThread(HWND h) const
+{
+    std::lock_guard lock(liveLock_);
+    return IsLive(h);
 }
 
 void WindowTree::SendSizeAndMove(Window* w)
@@ -204,7 +213,10 @@ bool WindowTree::Destroy(Window* w)
         RemoveWindowMessages(x);
         ForgetWindowDcs(x);
         Unlink(x);
-        live_.erase(x);
+        {
+            std::lock_guard lock(liveLock_);
+            live_.erase(x);
+        }
         if (!x->IsChild())
             platform::CurrentBackend().RemoveWindow(x);
         delete x;
@@ -295,6 +307,14 @@ bool WindowTree::ZOrderWouldChange(Window* w, HWND insertAfter)
     list = std::move(before);
     w->exStyle = exStyle;
     return changed;
+}
+
+void WindowTree::Raise(Window* w)
+{
+    if (w->IsChild() || !ZOrderWouldChange(w, HWND_TOP))
+        return;
+    PlaceInZOrder(w, HWND_TOP);
+    PublishStacking();
 }
 
 bool WindowTree::ShowChildOfHiddenParent(Window* w, bool show)
@@ -494,8 +514,6 @@ bool WindowTree::SetPos(Window* w, HWND insertAfter, int x, int y, int cx, int c
         Invalidate(w, nullptr, true);
         InvalidateFrame(w);
     }
-    if (wasVisible && !nowVisible)
-        FocusLeaves(w);
 
     RefreshWindowDcs();
     if (activate && IsLive(w))
@@ -507,6 +525,9 @@ bool WindowTree::SetPos(Window* w, HWND insertAfter, int x, int y, int cx, int c
         pos.flags |= sized ? 0 : SWP_NOCLIENTSIZE;
     }
     SendMessage(w, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
+    // A focus inside a child that went out of sight moves to its parent.
+    if (wasVisible && !nowVisible && IsLive(w))
+        FocusLeaves(w);
     return true;
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/window/Window.h"
 
+#include <mutex>
 #include <unordered_set>
 #include <vector>
 
@@ -17,7 +18,10 @@ public:
     // Destroys the window and its children and owned windows: WM_DESTROY
     // parent first, WM_NCDESTROY children first, then frees them.
     bool Destroy(Window* w);
+    // On the user-interface thread, which alone creates and destroys.
     bool IsLive(HWND h) const { return h && live_.count(h) != 0; }
+    // From any thread (a capture thread posting to a window).
+    bool IsLiveFromAnyThread(HWND h) const;
 
     const std::vector<Window*>& TopLevels() const { return topLevels_; } // topmost first
     Window* Desktop() { return &desktop_; }
@@ -34,6 +38,9 @@ public:
     // Whether placing w after insertAfter (HWND_TOP and the like included)
     // would change the stacking or its top-most band.
     bool ZOrderWouldChange(Window* w, HWND insertAfter);
+    // Brings a top-level window to the top of its band, as activation does:
+    // the stacking changes without position messages.
+    void Raise(Window* w);
 
 private:
     void PlaceInZOrder(Window* w, HWND insertAfter);
@@ -47,6 +54,8 @@ private:
     Window desktop_;
     std::vector<Window*> topLevels_;
     std::unordered_set<const HWND__*> live_;
+    // Held while live_ changes and while another thread reads it.
+    mutable std::mutex liveLock_;
 };
 
 WindowTree& Tree();
