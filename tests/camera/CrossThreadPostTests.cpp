@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 #include <vector>
 
@@ -84,8 +85,11 @@ TEST_F(CrossThreadPost, PostingToAViewClosedMeanwhileFailsAndNothingArrivesAfter
     HWND view = MakeView();
     std::atomic<bool> refused { false };
     std::thread capture([&] {
-        for (WPARAM i = 0; !refused; ++i)
+        // At a camera's pace, not flat out: the queue has no bound.
+        for (WPARAM i = 0; !refused; ++i) {
             refused = !PostMessage(view, WM_FRAME, i, 0);
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
+        }
     });
     while (Received().size() < 100) {
         OpenAndCloseAPopup();

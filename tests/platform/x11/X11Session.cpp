@@ -2,9 +2,11 @@
 
 #include "platform/gdi/Surface.h"
 #include "platform/window/MessageLoop.h"
+#include "platform/x11/ErrorTrap.h"
 #include "platform/x11/PixelFormat.h"
 #include "tests/platform/x11/XvfbServer.h"
 
+#include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 #include <X11/extensions/XTest.h>
 
@@ -53,8 +55,14 @@ void X11Session::Close()
     platform::ResetQueue();
     platform::InstallBackend(nullptr);
     screen_.reset();
-    if (hand_)
+    if (hand_) {
+        // The screen's error handler serves this connection too: what it
+        // noted must not be read as the next connection's at the same
+        // address.
+        XSync(hand_, False);
+        platform::x11::ErrorTrap::Forget(hand_);
         XCloseDisplay(hand_);
+    }
     hand_ = nullptr;
 }
 
