@@ -2,8 +2,10 @@
 
 // Every live window, the stacking of top-level windows and the geometry
 // rules: creating and destroying windows, showing and hiding, moving and
-// resizing, z-order with a top-most band, maximising.
+// resizing, z-order with a top-most band, maximising. Showing and placing
+// (Show, SetPos) live in WindowPlacement.cpp.
 
+#include "platform/window/Backend.h"
 #include "platform/window/Window.h"
 
 #include <mutex>
@@ -59,5 +61,8 @@ private:
 };
 
 WindowTree& Tree();
+
+// How a top-level window wants the screen to treat it.
+platform::WindowTraits TraitsOf(const Window* w);
 
 } // namespace ws
