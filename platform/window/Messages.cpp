@@ -69,11 +69,19 @@ bool TakeFrom(std::deque<MSG>& list, MSG& out, HWND filter, UINT min, UINT max, 
     return false;
 }
 
-void Stamp(MSG& m)
+// Notes the time and place of the message retrieved. Posting threads read
+// the place, so it changes under the queue's lock (held by the caller).
+void StampLocked(Queue& q, const MSG& m)
 {
-    Queue& q = Q();
     q.lastTime = m.time;
     q.lastPos = m.pt;
+}
+
+void Stamp(const MSG& m)
+{
+    Queue& q = Q();
+    std::lock_guard lock(q.mutex);
+    StampLocked(q, m);
 }
 
 } // namespace
@@ -126,7 +134,7 @@ bool TakeMessage(MSG& out, HWND filter, UINT min, UINT max, bool remove)
     {
         std::lock_guard lock(q.mutex);
         if (TakeFrom(q.posted, out, filter, min, max, remove) || TakeFrom(q.input, out, filter, min, max, remove)) {
-            Stamp(out);
+            StampLocked(q, out);
             return true;
         }
         if (q.quit && !filter) {
