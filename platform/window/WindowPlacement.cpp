@@ -40,6 +40,7 @@ bool WindowTree::ShowChildOfHiddenParent(Window* w, bool show)
 bool WindowTree::Show(Window* w, int cmd)
 {
     bool wasVisible = w->IsVisibleFlag();
+    bool unminimized = false;
     switch (cmd) {
     case SW_HIDE:
         if (!wasVisible)
@@ -86,6 +87,7 @@ bool WindowTree::Show(Window* w, int cmd)
         if (w->minimized) {
             w->minimized = false;
             w->style &= ~WS_MINIMIZE;
+            unminimized = true;
         } else if (w->maximized && cmd == SW_RESTORE) {
             w->maximized = false;
             w->style &= ~WS_MAXIMIZE;
@@ -111,6 +113,14 @@ bool WindowTree::Show(Window* w, int cmd)
         SetPos(w, HWND_TOP, 0, 0, 0, 0, f);
         if (IsLive(w) && w->minimized && !w->IsChild())
             platform::CurrentBackend().SetWindowVisible(w, false);
+        if (IsLive(w) && unminimized && w->IsReallyVisible()) {
+            // Its flag never went: the screen shows it again, and it paints.
+            if (!w->IsChild())
+                platform::CurrentBackend().SetWindowVisible(w, true);
+            Invalidate(w, nullptr, true);
+            InvalidateFrame(w);
+            RefreshWindowDcs();
+        }
         break;
     }
     }

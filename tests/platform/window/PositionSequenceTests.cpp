@@ -167,4 +167,18 @@ TEST_F(PositionSequence, ShowingAChildPaintsTheChildAndHidingItPaintsTheParent)
     EXPECT_EQ(driver.PixelAt(20, 30), RGB(200, 200, 200));
 }
 
+TEST_F(PositionSequence, ARestoredWindowIsShownAndPaintedAgain)
+{
+    ShowWindow(a, SW_MINIMIZE);
+    driver.Pump();
+    EXPECT_FALSE(driver.screen().IsShown(a));
+    EXPECT_EQ(GetActiveWindow(), b);
+    test::Log().Clear();
+    ShowWindow(a, SW_RESTORE);
+    driver.Pump();
+    EXPECT_TRUE(driver.screen().IsShown(a));
+    EXPECT_EQ(test::Log().Count(a, WM_PAINT), 1);
+    EXPECT_EQ(driver.PixelAt(12, 22), RGB(200, 200, 200));
+}
+
 } // namespace
