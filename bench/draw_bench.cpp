@@ -2,8 +2,8 @@
 // and of a long stroke's final rendering.
 
 #include "bench/GdiplusScope.h"
-#include "app/DrawSettings.h"
 #include "draw/DrawObj.h"
+#include "draw/DrawSettings.h"
 #include "platform/afx/Dc.h"
 #include "platform/gdiplus/GdiPlusFlat.h"
 

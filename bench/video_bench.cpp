@@ -8,10 +8,10 @@
 // visible part is the same size and the two costs can be compared: at zoom
 // 10 the control is ten times that size in each direction.
 
-#include "app/DrawSettings.h"
 #include "app/InkveilApp.h"
 #include "camera/LatestFrame.h"
 #include "camera/VideoStatic.h"
+#include "draw/DrawSettings.h"
 #include "platform/v4l2/EmulatedDevice.h"
 #include "platform/window/Backend.h"
 #include "platform/window/ControlClasses.h"

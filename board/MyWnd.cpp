@@ -1,8 +1,8 @@
 #include "board/MyWnd.h"
 
-#include "app/DrawSettings.h"
 #include "app/EraserDlg.h"
 #include "app/InkveilApp.h"
+#include "draw/DrawSettings.h"
 #include "platform/afx/ClientDc.h"
 #include "platform/afx/PaintDc.h"
 #include "platform/afx/WndClass.h"

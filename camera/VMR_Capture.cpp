@@ -8,7 +8,7 @@
 #include "platform/afx/WinApp.h"
 #include "platform/com/Com.h"
 #include "platform/com/Kernel.h"
-#include "platform/dshow/MediaType.h"
+#include "platform/dshow/MediaTypeFunctions.h"
 #include "platform/window/Controls.h"
 
 #include <cstdio>
@@ -226,7 +226,7 @@ HRESULT CVMR_Capture::BuildGraph(int nDevice, HWND hWnd)
         ShowBuildMessage("Failt to read the connected media type");
         return hr;
     }
-    if (const VIDEOINFOHEADER* vih = dshow::MediaType::VideoInfoOf(mt)) {
+    if (const VIDEOINFOHEADER* vih = dshow::VideoInfoOf(mt)) {
         g_grabberCB.m_nWidth = vih->bmiHeader.biWidth;
         g_grabberCB.m_nHeight = vih->bmiHeader.biHeight;
     }
@@ -315,7 +315,7 @@ void CVMR_Capture::ApplyCaptureFormat(HWND hWnd, int width, int height)
             config->SetFormat(chosen);
         AM_MEDIA_TYPE* inForce = nullptr;
         if (SUCCEEDED(config->GetFormat(&inForce)) && inForce) {
-            if (const VIDEOINFOHEADER* vih = dshow::MediaType::VideoInfoOf(*inForce)) {
+            if (const VIDEOINFOHEADER* vih = dshow::VideoInfoOf(*inForce)) {
                 m_nWidth = vih->bmiHeader.biWidth;
                 m_nHeight = vih->bmiHeader.biHeight;
             }

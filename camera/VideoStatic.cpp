@@ -3,11 +3,11 @@
 
 #include "camera/VideoStatic.h"
 
-#include "app/DrawSettings.h"
 #include "app/InkveilApp.h"
 #include "camera/FrameRotation.h"
 #include "camera/LatestFrame.h"
 #include "draw/DrawErase.h"
+#include "draw/DrawSettings.h"
 #include "platform/afx/ClientDc.h"
 #include "platform/afx/PaintDc.h"
 #include "skin/MemDC.h"

@@ -82,14 +82,11 @@ set(INKVEIL_EMBEDDED_CPP ${CMAKE_BINARY_DIR}/res/EmbeddedFiles.cpp)
 inkveil_embed_resource_files(${INKVEIL_RES_LIST} ${INKVEIL_EMBEDDED_CPP})
 
 # The file formats, shared with the generator that writes the files.
-set(INKVEIL_RES_FORMAT_SOURCES ${INKVEIL_RES_DIR}/PointerFile.cpp)
-add_library(inkveil_res_formats STATIC ${INKVEIL_RES_FORMAT_SOURCES})
-target_link_libraries(inkveil_res_formats PUBLIC inkveil_gdi)
+inkveil_add_library(inkveil_res_formats FILES res/PointerFile.h res/PointerFile.cpp PUBLIC inkveil_window)
 
-inkveil_sources(RES_SOURCES res)
-list(REMOVE_ITEM RES_SOURCES ${INKVEIL_RES_FORMAT_SOURCES})
-add_library(inkveil_res_archive STATIC ${RES_SOURCES} ${INKVEIL_EMBEDDED_CPP})
-target_link_libraries(inkveil_res_archive PUBLIC inkveil_res_formats inkveil_window inkveil_gdi)
+inkveil_add_library(inkveil_res_archive FOLDERS res EXCEPT res/PointerFile.h res/PointerFile.cpp
+  PUBLIC inkveil_res_formats inkveil_window inkveil_gdi)
+target_sources(inkveil_res_archive PRIVATE ${INKVEIL_EMBEDDED_CPP})
 
 add_library(inkveil_res INTERFACE)
 target_link_libraries(inkveil_res INTERFACE "$<LINK_LIBRARY:WHOLE_ARCHIVE,inkveil_res_archive>")

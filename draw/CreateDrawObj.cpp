@@ -1,4 +1,3 @@
-#include "app/DrawSettings.h"
 #include "draw/DrawCircle.h"
 #include "draw/DrawElliptic.h"
 #include "draw/DrawErase.h"
@@ -6,6 +5,7 @@
 #include "draw/DrawObj.h"
 #include "draw/DrawPen.h"
 #include "draw/DrawRect.h"
+#include "draw/DrawSettings.h"
 
 CDrawObj* CreateDrawObj(int toolId)
 {

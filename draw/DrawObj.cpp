@@ -1,6 +1,6 @@
 #include "draw/DrawObj.h"
 
-#include "app/DrawSettings.h"
+#include "draw/DrawSettings.h"
 #include "platform/win/TickCount.h"
 
 float g_zoomFactor = 1.0f;

@@ -1,7 +1,5 @@
 #include "skin/SkinRuns.h"
 
-#include "platform/gdi/Surface.h"
-
 #include <algorithm>
 #include <cstdint>
 
@@ -39,8 +37,9 @@ BitmapColors ReadBitmapColors(HBITMAP bitmap)
     if (rows != bm.bmHeight)
         return {};
     BitmapColors out { bm.bmWidth, bm.bmHeight, std::vector<COLORREF>(bits.size()) };
+    // A 32-bit DIB pixel holds blue in its low byte, a COLORREF red.
     std::transform(bits.begin(), bits.end(), out.colors.begin(),
-        [](std::uint32_t p) { return gdi::ColorRefFromPixel(p & 0x00FFFFFFu); });
+        [](std::uint32_t p) { return RGB(static_cast<BYTE>(p >> 16), static_cast<BYTE>(p >> 8), static_cast<BYTE>(p)); });
     return out;
 }
 

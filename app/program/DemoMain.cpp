@@ -3,11 +3,11 @@
 // and the pen (3 pixels wide) is chosen as soon as the video view runs,
 // since the palette that chooses tools is not part of this build yet.
 
-#include "app/DrawSettings.h"
 #include "app/InkveilApp.h"
 #include "app/program/DemoCamera.h"
 #include "app/program/Start.h"
 #include "camera/VideoDlg.h"
+#include "draw/DrawSettings.h"
 #include "platform/v4l2/EmulatedDevice.h"
 
 CInkveilApp theApp;

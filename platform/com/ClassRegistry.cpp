@@ -27,11 +27,9 @@ ClassRegistry::ClassRegistry() : impl_(new Impl) { }
 ClassRegistry& ClassRegistry::Instance()
 {
     // Never destroyed: objects may be created while other statics go away.
-    static ClassRegistry* registry = [] {
-        auto* r = new ClassRegistry;
-        RegisterPlatformClasses(*r);
-        return r;
-    }();
+    // Made on first use, so that libraries may register their classes from
+    // their static initialisers in any order.
+    static ClassRegistry* registry = new ClassRegistry;
     return *registry;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
-// The in-process classes CoCreateInstance can create. The platform's own
-// classes are registered the first time the registry is used; a program (or
-// a test) may register further classes, or replace and remove ones, for
-// the life of a ClassOverride.
+// The in-process classes CoCreateInstance can create. A library of classes
+// registers its own as the program starts (the DirectShow filters do); a
+// program (or a test) may register further classes, or replace and remove
+// ones, for the life of a ClassOverride.
 
 #include "platform/com/ComTypes.h"
 
@@ -45,8 +45,5 @@ private:
     CLSID clsid_;
     std::optional<ClassFactory> previous_;
 };
-
-// Registers the classes of the platform's filter library; defined there.
-void RegisterPlatformClasses(ClassRegistry& registry);
 
 } // namespace com

@@ -5,7 +5,7 @@
 // capture filter downstream on its streaming thread.
 
 #include "platform/com/Moniker.h"
-#include "platform/window/WinUser.h"
+#include "platform/win/WinTypes.h"
 
 struct IBaseFilter;
 struct IFilterGraph;

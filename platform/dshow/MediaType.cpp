@@ -108,12 +108,14 @@ MediaType MediaType::Video(const GUID& subtype, int width, int height, int bitCo
     return MediaType(mt);
 }
 
-const VIDEOINFOHEADER* MediaType::VideoInfoOf(const AM_MEDIA_TYPE& type)
+const VIDEOINFOHEADER* VideoInfoOf(const AM_MEDIA_TYPE& type)
 {
     if (type.formattype != FORMAT_VideoInfo || type.cbFormat < sizeof(VIDEOINFOHEADER) || !type.pbFormat)
         return nullptr;
     return reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat);
 }
+
+const VIDEOINFOHEADER* MediaType::VideoInfoOf(const AM_MEDIA_TYPE& type) { return dshow::VideoInfoOf(type); }
 
 bool MediaType::SameAs(const AM_MEDIA_TYPE& other) const
 {

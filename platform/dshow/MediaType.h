@@ -1,17 +1,12 @@
 #pragma once
 
-// Media type helpers: the task-memory functions callers use on types they
-// were handed, and MediaType, an owning copy for the platform's own use.
+// MediaType, an owning copy of a media type for the filters' own use, and
+// the enumerator of a pin's types. The functions callers use on types they
+// were handed are in MediaTypeFunctions.h.
 
-#include "platform/dshow/DShow.h"
+#include "platform/dshow/MediaTypeFunctions.h"
 
 #include <vector>
-
-void FreeMediaType(AM_MEDIA_TYPE& type);
-void DeleteMediaType(AM_MEDIA_TYPE* type);
-HRESULT CopyMediaType(AM_MEDIA_TYPE* target, const AM_MEDIA_TYPE* source);
-// A copy in task memory, or null when memory runs out.
-AM_MEDIA_TYPE* CreateMediaType(const AM_MEDIA_TYPE* source);
 
 namespace dshow {
 

@@ -8,16 +8,25 @@
 #include "platform/dshow/VideoRenderer.h"
 #include "platform/dshow/Yuy2Converter.h"
 
-namespace com {
+namespace dshow {
 
-void RegisterPlatformClasses(ClassRegistry& registry)
-{
-    registry.Register(CLSID_SystemDeviceEnum, &dshow::DeviceEnumerator::Create);
-    registry.Register(CLSID_FilterGraph, &dshow::FilterGraph::Create);
-    registry.Register(CLSID_VideoMixingRenderer, &dshow::VideoRenderer::Create);
-    registry.Register(CLSID_Colour, &dshow::ColourConverter::Create);
-    registry.Register(CLSID_SampleGrabber, &dshow::SampleGrabber::Create);
-    registry.Register(CLSID_Yuy2ToRgb24, &dshow::Yuy2Converter::Create);
-}
+namespace {
 
-} // namespace com
+// Registers the filters' classes as the program starts, so that the class
+// registry below this library never names them. The library is linked
+// whole (see platform/CMakeLists.txt), or this object, which nothing calls,
+// would be left out.
+[[maybe_unused]] const bool registered = [] {
+    com::ClassRegistry& registry = com::ClassRegistry::Instance();
+    registry.Register(CLSID_SystemDeviceEnum, &DeviceEnumerator::Create);
+    registry.Register(CLSID_FilterGraph, &FilterGraph::Create);
+    registry.Register(CLSID_VideoMixingRenderer, &VideoRenderer::Create);
+    registry.Register(CLSID_Colour, &ColourConverter::Create);
+    registry.Register(CLSID_SampleGrabber, &SampleGrabber::Create);
+    registry.Register(CLSID_Yuy2ToRgb24, &Yuy2Converter::Create);
+    return true;
+}();
+
+} // namespace
+
+} // namespace dshow

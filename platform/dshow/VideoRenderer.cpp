@@ -4,6 +4,7 @@
 
 #include "platform/com/Com.h"
 #include "platform/dshow/TransformFilter.h"
+#include "platform/window/WinUser.h"
 
 #include <cstring>
 

@@ -43,7 +43,7 @@ GpStatus CheckCallerMemory(INT width, INT stride, PixelFormat format)
 
 } // namespace
 
-GpBitmap::GpBitmap(int w, int h)
+GpImage::GpImage(int w, int h)
     : width(w)
     , height(h)
     , surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h))
@@ -51,7 +51,7 @@ GpBitmap::GpBitmap(int w, int h)
 {
 }
 
-GpBitmap::GpBitmap(cairo_surface_t* adopted, PixelFormat f, bool caller)
+GpImage::GpImage(cairo_surface_t* adopted, PixelFormat f, bool caller)
     : width(cairo_image_surface_get_width(adopted))
     , height(cairo_image_surface_get_height(adopted))
     , surface(adopted)
@@ -62,12 +62,12 @@ GpBitmap::GpBitmap(cairo_surface_t* adopted, PixelFormat f, bool caller)
     assert(cairo_image_surface_get_format(adopted) == CAIRO_FORMAT_ARGB32);
 }
 
-GpBitmap::~GpBitmap() { cairo_surface_destroy(surface); }
+GpImage::~GpImage() { cairo_surface_destroy(surface); }
 
 namespace gdiplus {
 
-GpBitmap* AsBitmap(GpImage* image) { return dynamic_cast<GpBitmap*>(image); }
-const GpBitmap* AsBitmap(const GpImage* image) { return dynamic_cast<const GpBitmap*>(image); }
+GpBitmap* AsBitmap(GpImage* image) { return image; }
+const GpBitmap* AsBitmap(const GpImage* image) { return image; }
 
 std::uint32_t* BitmapRow(GpBitmap* bitmap, int y)
 {

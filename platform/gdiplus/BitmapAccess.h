@@ -10,7 +10,7 @@
 
 namespace gdiplus {
 
-// The bitmap behind an image, or null if the image is not a bitmap.
+// The bitmap behind an image (every image is a bitmap; null stays null).
 GpBitmap* AsBitmap(GpImage* image);
 const GpBitmap* AsBitmap(const GpImage* image);
 

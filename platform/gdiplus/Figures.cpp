@@ -41,7 +41,7 @@ GpStatus Stroke(GpGraphics* graphics, const GpPen* pen, Figure kind, Build&& bui
 template <typename Build>
 GpStatus Fill(GpGraphics* graphics, GpBrush* brush, Build&& build)
 {
-    auto* solid = dynamic_cast<GpSolidFill*>(brush);
+    GpSolidFill* solid = brush;
     if (!solid)
         return InvalidParameter;
     FigureContext figure(*graphics);

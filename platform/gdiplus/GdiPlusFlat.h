@@ -195,13 +195,16 @@ struct GdiplusStartupOutput {
     void* NotificationUnhook = nullptr;
 };
 
-// The opaque objects behind the flat API's pointers.
+// The objects behind the flat API's pointers, opaque here as in the
+// original's C header: their insides are the library's own. As there, a
+// solid fill is a brush and a bitmap an image, so that a GpSolidFill*
+// passes as a GpBrush* and a GpBitmap* as a GpImage* without a cast.
 struct GpGraphics;
 struct GpPen;
 struct GpBrush;
-struct GpSolidFill;
+using GpSolidFill = GpBrush;
 struct GpImage;
-struct GpBitmap;
+using GpBitmap = GpImage;
 struct GpImageAttributes;
 struct GpFontFamily;
 struct GpFont;
@@ -291,8 +294,3 @@ GpStatus GdipDrawString(GpGraphics* graphics, const WCHAR* text, INT length, con
     const RectF* layout, const GpStringFormat* format, const GpBrush* brush);
 GpStatus GdipMeasureString(GpGraphics* graphics, const WCHAR* text, INT length, const GpFont* font,
     const RectF* layout, const GpStringFormat* format, RectF* bounds, INT* codepointsFitted, INT* linesFilled);
-
-// The objects are complete types, so that, as with the original's C++
-// headers, a GpSolidFill* converts to a GpBrush* and a GpBitmap* to a
-// GpImage* without a cast.
-#include "platform/gdiplus/GpObjects.h"

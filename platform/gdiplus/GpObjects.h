@@ -22,30 +22,26 @@ struct GpPen {
     GpLineJoin join = LineJoinMiter;
 };
 
+// The one kind of brush, a solid fill (GpSolidFill names it too).
 struct GpBrush {
-    virtual ~GpBrush() = default;
-};
-
-struct GpSolidFill final : GpBrush {
-    explicit GpSolidFill(ARGB c)
+    explicit GpBrush(ARGB c)
         : color(c)
     {
     }
     ARGB color;
 };
 
+// The one kind of image (GpBitmap names it too): a 32bppARGB bitmap. Its
+// pixels live in a cairo image surface, which keeps them premultiplied; the
+// API converts to and from straight alpha at its edges (SetPixel, GetPixel,
+// LockBits).
 struct GpImage {
-    virtual ~GpImage() = default;
-};
-
-// A 32bppARGB bitmap. Its pixels live in a cairo image surface, which keeps
-// them premultiplied; the API converts to and from straight alpha at its
-// edges (SetPixel, GetPixel, LockBits).
-struct GpBitmap final : GpImage {
-    GpBitmap(int w, int h);
+    GpImage(int w, int h);
     // Takes over an ARGB32 image surface, such as one over caller memory.
-    GpBitmap(cairo_surface_t* adopted, PixelFormat format, bool callerMemory);
-    ~GpBitmap() override;
+    GpImage(cairo_surface_t* adopted, PixelFormat format, bool callerMemory);
+    ~GpImage();
+    GpImage(const GpImage&) = delete;
+    GpImage& operator=(const GpImage&) = delete;
 
     int width;
     int height;

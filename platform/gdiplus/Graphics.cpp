@@ -115,7 +115,7 @@ GpStatus GdipGetImageGraphicsContext(GpImage* image, GpGraphics** graphics)
 {
     if (GpStatus s = CheckCall(image, graphics); s != Ok)
         return s;
-    auto* bitmap = dynamic_cast<GpBitmap*>(image);
+    GpBitmap* bitmap = image;
     if (!bitmap || !bitmap->surface)
         return InvalidParameter;
     auto g = std::make_unique<GpGraphics>();

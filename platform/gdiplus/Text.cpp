@@ -80,7 +80,7 @@ GpStatus GdipDrawString(GpGraphics* graphics, const WCHAR* text, INT length, con
 {
     if (GpStatus s = gdiplus::CheckCall(graphics, text, font, layout, brush); s != Ok)
         return s;
-    const auto* solid = dynamic_cast<const GpSolidFill*>(brush);
+    const GpSolidFill* solid = brush;
     if (!solid)
         return InvalidParameter;
     if (GpStatus s = CheckText(text, length); s != Ok)

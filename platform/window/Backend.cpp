@@ -1,9 +1,8 @@
 #include "platform/window/Backend.h"
 
-#include "platform/headless/HeadlessScreen.h"
 #include "platform/win/TickCount.h"
 
-#include <memory>
+#include <cassert>
 
 namespace platform {
 
@@ -17,16 +16,12 @@ Backend*& Installed()
 
 } // namespace
 
+Backend* InstalledBackend() { return Installed(); }
+
 Backend& CurrentBackend()
 {
-    Backend*& b = Installed();
-    if (!b) {
-        // Without a screen of its own the window system runs on an
-        // in-memory one, so that windows work in any process.
-        static std::unique_ptr<headless::Screen> fallback;
-        fallback = std::make_unique<headless::Screen>();
-        InstallBackend(fallback.get());
-    }
+    Backend* b = Installed();
+    assert(b && "the window system has no screen installed");
     return *b;
 }
 
@@ -36,7 +31,7 @@ void InstallBackend(Backend* backend)
     // The tick count is the screen's clock, so that timers and every reader
     // of the time agree (a virtual clock in tests).
     if (backend)
-        SetTickSource([] { return CurrentBackend().Now(); });
+        SetTickSource([backend] { return backend->Now(); });
     else
         SetTickSource(nullptr);
 }

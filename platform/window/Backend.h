@@ -104,8 +104,13 @@ public:
     virtual void Wake() { }
 };
 
-// The backend in use; the window system starts with none and creates the
-// headless one on first use unless another was installed.
+// The screen in use. The window system starts with none and never makes one
+// of its own: whoever starts it installs one (the X screen, or an in-memory
+// one in tests and tools). Without a screen, creating a top-level window
+// fails and the calls that ask the screen answer their failure values.
+Backend* InstalledBackend();
+// The installed screen, for code that runs only while one is installed
+// (a window exists); asserts that one is.
 Backend& CurrentBackend();
 void InstallBackend(Backend* backend);
 

@@ -39,6 +39,13 @@ InputState& S()
 
 platform::Backend& B() { return platform::CurrentBackend(); }
 
+// Shows the cursor the program chose, when there is a screen to show it on.
+void ShowChosenCursor(const InputState& s)
+{
+    if (platform::Backend* screen = platform::InstalledBackend())
+        screen->SetCursor(s.cursorShowCount >= 0 ? s.cursor : nullptr);
+}
+
 bool InSubtree(const Window* x, const Window* root)
 {
     for (; x; x = x->IsChild() ? x->parent : nullptr)
@@ -498,15 +505,19 @@ SHORT GetAsyncKeyState(int key) { return GetKeyState(key); }
 
 BOOL GetCursorPos(LPPOINT out)
 {
-    if (!out)
+    platform::Backend* screen = platform::InstalledBackend();
+    if (!out || !screen)
         return FALSE;
-    *out = B().CursorPos();
+    *out = screen->CursorPos();
     return TRUE;
 }
 
 BOOL SetCursorPos(int x, int y)
 {
-    B().SetCursorPos(POINT { x, y });
+    platform::Backend* screen = platform::InstalledBackend();
+    if (!screen)
+        return FALSE;
+    screen->SetCursorPos(POINT { x, y });
     platform::InputEvent ev;
     ev.type = platform::InputEvent::Type::MouseMove;
     ev.screen = POINT { x, y };
@@ -520,7 +531,7 @@ HCURSOR SetCursor(HCURSOR cursor)
     HCURSOR old = s.cursor;
     if (cursor != old) {
         s.cursor = cursor;
-        B().SetCursor(s.cursorShowCount >= 0 ? cursor : nullptr);
+        ShowChosenCursor(s);
     }
     return old;
 }
@@ -531,7 +542,7 @@ int ShowCursor(BOOL show)
 {
     InputState& s = S();
     s.cursorShowCount += show ? 1 : -1;
-    B().SetCursor(s.cursorShowCount >= 0 ? s.cursor : nullptr);
+    ShowChosenCursor(s);
     return s.cursorShowCount;
 }
 

@@ -1,13 +1,16 @@
 #include "platform/window/Messages.h"
 
+#include "platform/win/TickCount.h"
 #include "platform/window/Backend.h"
 #include "platform/window/Input.h"
 #include "platform/window/Painting.h"
 #include "platform/window/WindowTree.h"
 
 #include <algorithm>
+#include <chrono>
 #include <deque>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 namespace ws {
@@ -40,7 +43,9 @@ Queue& Q()
     return q;
 }
 
-DWORD Now() { return platform::CurrentBackend().Now(); }
+// The screen's clock (the tick count follows it while a screen is
+// installed, and the system's clock before).
+DWORD Now() { return GetTickCount(); }
 
 bool Matches(const MSG& m, HWND filter, UINT min, UINT max)
 {
@@ -95,7 +100,8 @@ void PostToQueue(const MSG& msg)
         q.posted.back().pt = q.lastPos;
     }
     // The poster may be another thread while the loop sleeps on the screen.
-    platform::CurrentBackend().Wake();
+    if (platform::Backend* screen = platform::InstalledBackend())
+        screen->Wake();
 }
 
 void PostInputMessage(const MSG& msg)
@@ -125,10 +131,12 @@ void RemoveWindowMessages(HWND hwnd)
 bool TakeMessage(MSG& out, HWND filter, UINT min, UINT max, bool remove)
 {
     Queue& q = Q();
-    platform::Backend& backend = platform::CurrentBackend();
     platform::InputEvent ev;
-    while (backend.NextEvent(ev, 0))
-        HandleInputEvent(ev);
+    // Without a screen no input comes; posted messages and timers still do.
+    if (platform::Backend* screen = platform::InstalledBackend()) {
+        while (screen->NextEvent(ev, 0))
+            HandleInputEvent(ev);
+    }
     CheckHover(Now());
 
     {
@@ -211,7 +219,15 @@ void WaitForInput()
         wait = static_cast<DWORD>(std::max(0L, Ahead(deadline, Now())));
     platform::InputEvent ev;
     // Nothing is due yet, so a wait of zero would spin: wait at least 1 ms.
-    if (platform::CurrentBackend().NextEvent(ev, std::max<DWORD>(wait, 1)))
+    wait = std::max<DWORD>(wait, 1);
+    platform::Backend* screen = platform::InstalledBackend();
+    if (!screen) {
+        // No input can come; a post from another thread may, so the wait
+        // is cut into short sleeps.
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::min<DWORD>(wait, 10)));
+        return;
+    }
+    if (screen->NextEvent(ev, wait))
         HandleInputEvent(ev);
 }
 
@@ -300,7 +316,7 @@ BOOL PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     // last message retrieved.
     if (hwnd && !Tree().IsLiveFromAnyThread(hwnd))
         return FALSE;
-    PostToQueue(MSG { hwnd, msg, wParam, lParam, platform::CurrentBackend().Now(), POINT { 0, 0 } });
+    PostToQueue(MSG { hwnd, msg, wParam, lParam, Now(), POINT { 0, 0 } });
     return TRUE;
 }
 

@@ -188,6 +188,9 @@ gdi::Region VisibleRegion(Window* w, bool clientArea)
 
 void PresentAll()
 {
+    // Top-level windows exist only on a screen.
+    if (Tree().TopLevels().empty())
+        return;
     platform::Backend& backend = platform::CurrentBackend();
     for (Window* top : std::vector<Window*>(Tree().TopLevels())) {
         if (!Tree().IsLive(top))

@@ -9,7 +9,9 @@
 
 int GetSystemMetrics(int index)
 {
-    SIZE screen = platform::CurrentBackend().ScreenSize();
+    // Without a screen, its size is nothing.
+    platform::Backend* backend = platform::InstalledBackend();
+    SIZE screen = backend ? backend->ScreenSize() : SIZE { 0, 0 };
     switch (index) {
     case SM_CXSCREEN:
     case SM_CXVIRTUALSCREEN:

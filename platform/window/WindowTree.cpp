@@ -43,6 +43,10 @@ Window* WindowTree::Create(const CREATESTRUCT& cs, const WindowClass* cls)
             return nullptr;
         owner = given->TopLevel();
     }
+    // A top-level window needs a screen to show on; without one installed
+    // the creation fails and the caller says so.
+    if (!parent && !platform::InstalledBackend())
+        return nullptr;
 
     auto* w = new Window;
     w->className = cls->name;

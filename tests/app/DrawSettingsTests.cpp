@@ -1,7 +1,7 @@
 // The shared drawing settings and their vocabularies.
 
-#include "app/DrawSettings.h"
 #include "app/InkveilApp.h"
+#include "draw/DrawSettings.h"
 
 #include <gtest/gtest.h>
 

@@ -4,11 +4,11 @@
 // beneath the eraser window, and nothing but a press on the board feeds a
 // figure.
 
-#include "app/DrawSettings.h"
 #include "app/EraserDlg.h"
 #include "app/InkveilApp.h"
 #include "app/ScreenSnapshot.h"
 #include "board/MyWnd.h"
+#include "draw/DrawSettings.h"
 #include "platform/afx/ClientDc.h"
 #include "platform/afx/WndClass.h"
 #include "platform/headless/Driver.h"

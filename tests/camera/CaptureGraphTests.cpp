@@ -9,6 +9,7 @@
 #include "platform/com/ComObject.h"
 #include "platform/dshow/MediaType.h"
 #include "platform/v4l2/CaptureFilter.h"
+#include "platform/window/WinUser.h"
 
 #include <cstdio>
 #include <linux/videodev2.h>

@@ -2,7 +2,7 @@
 // the control, the overlay and its key colour, drawing with every tool,
 // blinking, the eraser, panning, and life without a camera.
 
-#include "app/DrawSettings.h"
+#include "draw/DrawSettings.h"
 #include "tests/camera/VideoTestSupport.h"
 
 #include <gtest/gtest.h>

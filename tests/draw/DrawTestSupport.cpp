@@ -1,6 +1,6 @@
 #include "tests/draw/DrawTestSupport.h"
 
-#include "app/DrawSettings.h"
+#include "draw/DrawSettings.h"
 #include "tests/support/GdiplusSession.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The final, anti-aliased renderings: colour and alpha, dashes, arrow caps,
 // round ends, fills without outlines, the circle's truncated radius.
 
-#include "app/DrawSettings.h"
 #include "draw/DrawCircle.h"
 #include "draw/DrawObj.h"
+#include "draw/DrawSettings.h"
 #include "tests/draw/DrawTestSupport.h"
 #include "tests/support/TestDc.h"
 

@@ -1,12 +1,12 @@
 // The factory, the configuration operations and the eraser.
 
-#include "app/DrawSettings.h"
 #include "draw/DrawCircle.h"
 #include "draw/DrawElliptic.h"
 #include "draw/DrawErase.h"
 #include "draw/DrawLine.h"
 #include "draw/DrawPen.h"
 #include "draw/DrawRect.h"
+#include "draw/DrawSettings.h"
 #include "tests/draw/DrawTestSupport.h"
 #include "tests/support/TestDc.h"
 

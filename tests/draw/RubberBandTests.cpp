@@ -1,8 +1,8 @@
 // The rubber band of every figure: whatever was drawn while the mouse moved
 // is gone, pixel for pixel, after the removal step.
 
-#include "app/DrawSettings.h"
 #include "draw/DrawObj.h"
+#include "draw/DrawSettings.h"
 #include "tests/draw/DrawTestSupport.h"
 #include "tests/support/TestDc.h"
 

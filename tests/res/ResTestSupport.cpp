@@ -1,8 +1,31 @@
 #include "tests/res/ResTestSupport.h"
 
+#include "platform/headless/Driver.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
 #include <stdexcept>
 
 namespace restest {
+
+namespace {
+
+// The program's dialogs, which the layout tests and the generator build to
+// measure, need a screen: an in-memory one for the whole run.
+class ScreenEnvironment final : public testing::Environment {
+public:
+    void SetUp() override { screen_ = std::make_unique<headless::Driver>(); }
+    void TearDown() override { screen_.reset(); }
+
+private:
+    // Installs its in-memory screen for as long as it lives.
+    std::unique_ptr<headless::Driver> screen_;
+};
+
+[[maybe_unused]] testing::Environment* const kScreen = testing::AddGlobalTestEnvironment(new ScreenEnvironment);
+
+} // namespace
 
 res::Name NameOf(const std::string& text)
 {

@@ -4,15 +4,16 @@
 //
 //   figure_sheet out.bmp   (or out.png)
 
-#include "app/DrawSettings.h"
 #include "draw/DrawObj.h"
+#include "draw/DrawSettings.h"
 #include "platform/afx/Dc.h"
 #include "platform/gdi/BmpFile.h"
-#include "platform/gdi/GdiObjects.h"
 #include "platform/gdiplus/GdiPlusFlat.h"
 
 #include <cairo.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -109,14 +110,30 @@ void Label(GpGraphics* g, const char* utf8, int x, int y, int w, int h, REAL siz
     GdipDeleteFontFamily(family);
 }
 
-bool WritePng(const gdi::Surface& s, const std::string& path)
+// The bitmap's pixels, read as the program reads a bitmap (GetDIBits, 32
+// bits a pixel, top row first), written as a PNG file.
+bool WritePng(HBITMAP bitmap, int width, int height, const std::string& path)
 {
-    cairo_surface_t* img = cairo_image_surface_create(CAIRO_FORMAT_RGB24, s.Width(), s.Height());
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+    BITMAPINFO info {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC dc = CreateCompatibleDC(nullptr);
+    const int read = GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteDC(dc);
+    if (read != height)
+        return false;
+    cairo_surface_t* img = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
     cairo_surface_flush(img);
     unsigned char* data = cairo_image_surface_get_data(img);
     int stride = cairo_image_surface_get_stride(img);
-    for (int y = 0; y < s.Height(); ++y)
-        std::copy(s.Row(y), s.Row(y) + s.Width(), reinterpret_cast<std::uint32_t*>(data + y * stride));
+    for (int y = 0; y < height; ++y)
+        std::copy_n(pixels.data() + static_cast<std::size_t>(y) * width, width,
+            reinterpret_cast<std::uint32_t*>(data + y * stride));
     cairo_surface_mark_dirty(img);
     bool ok = cairo_surface_write_to_png(img, path.c_str()) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy(img);
@@ -182,10 +199,9 @@ int main(int argc, char** argv)
         GdipDeleteGraphics(g);
     }
 
-    const gdi::Surface& pixels = *static_cast<gdi::Bitmap*>(static_cast<HBITMAP>(sheet))->surface;
-    bool png = out.size() > 4 && out.compare(out.size() - 4, 4, ".png") == 0;
-    bool ok = png ? WritePng(pixels, out) : gdi::WriteBmpFile(pixels, out, 24);
     dc.SelectObject(old);
+    bool png = out.size() > 4 && out.compare(out.size() - 4, 4, ".png") == 0;
+    bool ok = png ? WritePng(sheet, width, height, out) : gdi::DumpBitmap(sheet, out);
     GdiplusShutdown(token);
     if (!ok) {
         std::fprintf(stderr, "figure_sheet: could not write %s\n", out.c_str());

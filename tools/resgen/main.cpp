@@ -3,6 +3,7 @@
 // contact sheet of them all into docs/resources.png (or the file given
 // after the flag) instead.
 
+#include "platform/headless/Driver.h"
 #include "tools/resgen/ContactSheet.h"
 #include "tools/resgen/Generator.h"
 
@@ -19,6 +20,10 @@ int main(int argc, char** argv)
         return 2;
     }
     const char* given = rest == 1 ? argv[argc - 1] : nullptr;
+    // The skins are laid out from the program's dialogs, which need a
+    // screen to be built on; the generator needs no display, so the
+    // in-memory one does (installed for as long as the driver lives).
+    headless::Driver screen;
     try {
         if (sheet) {
             const std::filesystem::path png = given ? given : INKVEIL_SHEET_PATH;
