@@ -54,6 +54,21 @@ void CBlinkLayer::Add(CDrawObj* obj)
     m_objects.push_back(obj);
 }
 
+std::vector<std::uintptr_t> CBlinkLayer::Look(DWORD now) const
+{
+    // Drawings are at least four-byte aligned, which leaves the two low bits
+    // of their address for the state; a clock not yet started counts as a
+    // state of its own, as Render starts it.
+    std::vector<std::uintptr_t> look;
+    look.reserve(m_objects.size());
+    for (const CDrawObj* obj : m_objects) {
+        const std::uintptr_t state
+            = obj->m_dwBlinkStart == 0 ? 3 : static_cast<std::uintptr_t>(StateAt(*obj, now));
+        look.push_back(reinterpret_cast<std::uintptr_t>(obj) | state);
+    }
+    return look;
+}
+
 void CBlinkLayer::SwapSize() { std::swap(m_nWidth, m_nHeight); }
 
 void CBlinkLayer::Render(GpGraphics* graphics, int targetWidth, int targetHeight, CDrawObj*& current)

@@ -10,6 +10,7 @@
 
 #include "draw/DrawObj.h"
 
+#include <cstdint>
 #include <vector>
 
 class CBlinkLayer {
@@ -29,6 +30,12 @@ public:
     // view's drawing under way; it is cleared before the drawing it points
     // at is deleted.
     void Render(GpGraphics* graphics, int targetWidth, int targetHeight, CDrawObj*& current);
+
+    // What a Render at tick count now would show, as one number per
+    // drawing: the drawing and where it stands in its schedule (not yet
+    // started, shown, hidden, over). Equal answers at two times mean Render
+    // draws the same pixels at both.
+    std::vector<std::uintptr_t> Look(DWORD now) const;
 
     bool IsEmpty() const { return m_objects.empty(); }
     const std::vector<CDrawObj*>& Objects() const { return m_objects; }

@@ -1,6 +1,11 @@
 #pragma once
 
-// Turning camera frames by quarter turns for the video view.
+// Turning camera frames by quarter turns.
+//
+// The video view no longer turns frames into a work buffer: it turns and
+// stretches them in one pass (CTurnedStretch, which gives the same pixels).
+// RotateFrame stays as the plain statement of where each pixel goes, which
+// the one-pass turn is checked against.
 //
 // A frame is a 24-bit device-independent bitmap: pixels of three bytes
 // (blue, green, red), each memory row padded to a multiple of four bytes,

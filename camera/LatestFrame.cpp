@@ -30,10 +30,12 @@ void LatestFrame::Publish(const BYTE* pixels, std::int32_t length, std::int32_t 
     pFrame = m_buffers[m_front].data();
     nFrameLen = length;
     bih = header;
+    ++nSerial;
 }
 
 void LatestFrame::ClearFrame()
 {
     std::lock_guard guard(m_lock);
     pFrame = nullptr;
+    ++nSerial;
 }

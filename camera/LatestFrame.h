@@ -20,6 +20,9 @@ struct LatestFrame {
     BYTE* pFrame = nullptr;     // the latest frame, 24-bit rows as the header says; null = none
     BYTE* pWorkBuffer = nullptr; // the running capture object's frame buffer
     BITMAPINFOHEADER bih {};    // describes pFrame
+    // Counts every change of the three above (each frame published, each
+    // clearing), so that a reader can tell whether it has shown the latest.
+    std::uint64_t nSerial = 0;
 
     // Streaming thread: copies a frame in and makes it the latest.
     void Publish(const BYTE* pixels, std::int32_t length, std::int32_t width, std::int32_t height);

@@ -2,6 +2,7 @@
 
 #include "camera/VideoDlg.h"
 
+#include "camera/VideoConfigDlg.h"
 #include "camera/ViewZoom.h"
 #include "platform/afx/DataExchange.h"
 
@@ -17,8 +18,9 @@ CVideoDlg::CVideoDlg(CWnd* pParent)
 
 CVideoDlg::~CVideoDlg()
 {
-    // The palette goes first; the view then tears the capture graph down as
-    // the members go.
+    // The toolbar and the palette go first; the view then tears the capture
+    // graph down as the members go.
+    m_pVideoConfig.reset();
     delete m_pPalette;
 }
 
@@ -47,7 +49,9 @@ BOOL CVideoDlg::OnInitDialog()
 
     // The tool palette, with this window as its parent object, is created
     // here as a modeless dialog on template 102 and shown, once the palette
-    // exists; m_pPalette stays null until then.
+    // exists; m_pPalette stays null until then, and the camera toolbar,
+    // which the palette will make, is made here.
+    OpenToolbar();
     return TRUE;
 }
 
@@ -67,3 +71,5 @@ void CVideoDlg::ShowZoomOnToolbar(int percent)
     if (m_showZoom)
         m_showZoom(percent);
 }
+
+void CVideoDlg::OpenToolbar() { m_pVideoConfig = CVideoConfigDlg::Open(this); }

@@ -10,6 +10,9 @@
 #include "platform/afx/Dialog.h"
 
 #include <functional>
+#include <memory>
+
+class CVideoConfigDlg;
 
 class CVideoDlg : public CDialog {
 public:
@@ -26,6 +29,10 @@ public:
     CVideoStatic m_video;
     HICON m_hIcon = nullptr;
 
+    // The camera toolbar. Until the tool palette exists the video window
+    // makes and holds it (OpenToolbar); the palette will own it instead.
+    std::unique_ptr<CVideoConfigDlg> m_pVideoConfig;
+
     // The video toolbar's ShowZoom, which shows the zoom after a wheel turn
     // on the view. Set by whoever makes the toolbar; while it is empty the
     // view's reports reach nothing.
@@ -40,4 +47,8 @@ protected:
     BOOL OnInitDialog() override;
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     DECLARE_MESSAGE_MAP()
+
+private:
+    // Makes and shows the camera toolbar, owned by this window.
+    void OpenToolbar();
 };

@@ -1,16 +1,14 @@
-// The video view: start-up, painting and drawing on the live picture.
-// Zoom, pan and rotation are in VideoStaticPlacement.cpp.
+// The video view: start-up and drawing on the live picture. Painting is in
+// VideoStaticPaint.cpp, zoom, pan and rotation in VideoStaticPlacement.cpp.
 
 #include "camera/VideoStatic.h"
 
 #include "app/InkveilApp.h"
-#include "camera/FrameRotation.h"
+#include "camera/FrameCanvas.h"
 #include "camera/LatestFrame.h"
 #include "draw/DrawErase.h"
 #include "draw/DrawSettings.h"
 #include "platform/afx/ClientDc.h"
-#include "platform/afx/PaintDc.h"
-#include "skin/MemDC.h"
 
 #include <algorithm>
 #include <cassert>
@@ -20,7 +18,7 @@
 
 namespace {
 
-constexpr UINT_PTR kRepaintTimer = 0;
+constexpr UINT_PTR kRepaintTimer = 0; // also in VideoStaticPaint.cpp
 constexpr UINT kRepaintMs = 20;
 constexpr UINT kEraserCursor = 156;
 
@@ -117,86 +115,6 @@ CPoint CVideoStatic::ToOverlayPoint(POINT client)
     return CPoint(unscale(client.x), unscale(client.y));
 }
 
-void CVideoStatic::OnTimer(UINT_PTR nIDEvent)
-{
-    if (nIDEvent == kRepaintTimer)
-        Invalidate(FALSE);
-    Default();
-}
-
-void CVideoStatic::OnPaint()
-{
-    CPaintDC dc(this);
-    // Without a picture the control shows the grey its style names.
-    dc.SetBkColor(::GetSysColor(COLOR_BTNSHADOW));
-    CRect client;
-    GetClientRect(&client);
-    CMemDC mem(&dc, client, FALSE);
-    if (DrawFrame(mem, mem.GetBufferRect()))
-        DrawLayers(mem, mem.GetBufferRect(), true);
-}
-
-BYTE* CVideoStatic::TurnBuffer(std::size_t needed, std::size_t& size)
-{
-    // The capture graph's frame buffer is one frame large; a turned frame
-    // whose rows need padding can be larger, and then the view's own buffer
-    // takes it. Either is made once per frame size, never per frame.
-    BYTE* frameBuffer = nullptr;
-    const int frameBufferSize = m_pCapture ? m_pCapture->GetFrameBuffer(&frameBuffer) : 0;
-    if (frameBuffer && frameBuffer == g_latestFrame.pWorkBuffer && frameBufferSize > 0
-        && static_cast<std::size_t>(frameBufferSize) >= needed) {
-        size = static_cast<std::size_t>(frameBufferSize);
-        return frameBuffer;
-    }
-    if (m_turnBuffer.size() < needed)
-        m_turnBuffer.resize(needed);
-    size = m_turnBuffer.size();
-    return m_turnBuffer.data();
-}
-
-bool CVideoStatic::DrawFrame(CDC& dc, const CRect& visible)
-{
-    if (visible.IsRectEmpty())
-        return false;
-    CRect window;
-    GetWindowRect(&window);
-    const SIZE target { window.Width(), window.Height() };
-
-    // One whole frame, unchanged while it is turned and stretched.
-    auto lock = g_latestFrame.Lock();
-    if (!g_latestFrame.pFrame || g_latestFrame.nFrameLen <= 0)
-        return false;
-    const BITMAPINFOHEADER turned = TurnedHeader(g_latestFrame.bih, m_nAngle);
-    const RECT needed = StretchedRegion(turned, target, visible);
-    std::size_t workSize = 0;
-    BYTE* work = QuarterTurns(m_nAngle) != 0 ? TurnBuffer(DibBytes24(turned), workSize) : nullptr;
-    const DisplayFrame shown = RotateFrame(g_latestFrame.pFrame, static_cast<std::size_t>(g_latestFrame.nFrameLen),
-        g_latestFrame.bih, m_nAngle, work, workSize, &needed);
-    if (!shown.pixels)
-        return false;
-    dc.SetStretchBltMode(COLORONCOLOR);
-    ::StretchDIBits(dc, 0, 0, target.cx, target.cy, 0, 0, turned.biWidth, std::labs(turned.biHeight), shown.pixels,
-        &shown.info, DIB_RGB_COLORS, SRCCOPY);
-    return true;
-}
-
-void CVideoStatic::DrawLayers(CDC& dc, const CRect& visible, bool withBlink)
-{
-    const bool blinking = withBlink && m_pBlinkLayer && !m_pBlinkLayer->IsEmpty();
-    if (!m_pOverlay && !blinking)
-        return;
-    GpGraphics* graphics = nullptr;
-    if (GdipCreateFromHDC(dc, &graphics) != Ok)
-        return;
-    CRect window;
-    GetWindowRect(&window);
-    if (m_pOverlay)
-        m_overlayView.Draw(graphics, m_pOverlay, window.Size(), visible);
-    if (blinking)
-        m_pBlinkLayer->Render(graphics, window.Width(), window.Height(), m_pCurrent);
-    GdipDeleteGraphics(graphics);
-}
-
 void CVideoStatic::OnLButtonDown(UINT nFlags, CPoint point)
 {
     SetCapture();
@@ -230,6 +148,7 @@ void CVideoStatic::OnLButtonDown(UINT nFlags, CPoint point)
     const CPoint p = ToOverlayPoint(point);
     CClientDC dc(this);
     m_pCurrent->AddPoint(p.x, p.y, &dc);
+    ScreenTouched();
     Default();
 }
 
@@ -250,14 +169,15 @@ void CVideoStatic::OnMouseMove(UINT nFlags, CPoint point)
         CClientDC dc(this);
         CRect client;
         GetClientRect(&client);
-        CMemDC mem(&dc, client, FALSE);
-        if (DrawFrame(mem, mem.GetBufferRect())) {
+        CFrameCanvas mem(&dc, client, m_frameBuffer);
+        if (DrawFrame(mem)) {
             const CPoint p = ToOverlayPoint(point);
             m_pCurrent->AddPointZoomed(p.x, p.y, &mem, m_pOverlay, m_hWnd);
             if (IsEraser(m_pCurrent))
-                m_overlayView.Forget();
+                OverlayChanged();
             DrawLayers(mem, mem.GetBufferRect(), false);
         }
+        ScreenTouched();
     }
     Default();
 }
@@ -268,6 +188,7 @@ void CVideoStatic::OnLButtonUp(UINT nFlags, CPoint point)
         const CPoint p = ToOverlayPoint(point);
         CClientDC dc(this);
         m_pCurrent->AddPoint(p.x, p.y, &dc);
+        ScreenTouched();
         CommitCurrent();
     } else {
         m_bPanning = 0;
@@ -288,7 +209,7 @@ void CVideoStatic::CommitCurrent()
         m_pBlinkLayer->Add(m_pCurrent);
     } else {
         m_pCurrent->DrawOnImage(m_pOverlay);
-        m_overlayView.Forget();
+        OverlayChanged();
     }
 }
 

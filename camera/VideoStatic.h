@@ -9,7 +9,9 @@
 //   stretches only the part of the control that can be seen, so a control
 //   ten times the screen costs what the screen does.
 // - The view owns the capture graph and repaints every 20 ms from the
-//   latest frame, turned by the view's rotation.
+//   latest frame, turned by the view's rotation, unless nothing it shows
+//   has changed since the last repaint (ViewLook): an idle view, or a
+//   camera slower than the timer, costs nothing between changes.
 // - Finished drawings render themselves into a transparent overlay bitmap
 //   as large as the control was when the video started; each repaint lays
 //   it over the picture through the key colour. With blinking on, a
@@ -19,13 +21,18 @@
 // y / zoom), truncated; drawings keep overlay points.
 
 #include "camera/BlinkLayer.h"
+#include "camera/FrameBuffer.h"
 #include "camera/ScaledOverlay.h"
+#include "camera/TurnedStretch.h"
 #include "camera/VMR_Capture.h"
+#include "camera/ViewLook.h"
 #include "draw/DrawObj.h"
 #include "platform/afx/Static.h"
 
-#include <cstddef>
+#include <cstdint>
 #include <vector>
+
+class CFrameCanvas;
 
 class CVideoStatic : public CStatic {
 public:
@@ -98,15 +105,20 @@ private:
     void Place(const RECT& inParent);
 
     // Draws the latest frame, turned and stretched onto the control's whole
-    // area, into dc for the part of it in visible (client coordinates).
-    // Answers false, drawing nothing, when there is no frame to show.
-    bool DrawFrame(CDC& dc, const CRect& visible);
+    // area, into the canvas's buffered part. Answers false when there is no
+    // frame to show, and fills the part with the control's grey then.
+    bool DrawFrame(CFrameCanvas& canvas);
     // Lays the overlay over dc through the key colour, for the part in
     // visible, and the blink layer when asked.
     void DrawLayers(CDC& dc, const CRect& visible, bool withBlink);
-    // The memory the turned frame is written to: the capture graph's frame
-    // buffer when the turned frame fits in it, else the view's own.
-    BYTE* TurnBuffer(std::size_t needed, std::size_t& size);
+    // What a repaint now would show (see ViewLook).
+    ViewLook Look() const;
+    // The overlay's pixels changed: the scaled copy is stale and the next
+    // tick repaints.
+    void OverlayChanged();
+    // Something other than a repaint drew on the control (the drawing under
+    // way): the next tick repaints.
+    void ScreenTouched() { m_bLookShown = false; }
 
     // Finishes the drawing under way: into the overlay, or to the blink
     // layer when blinking is on (never the eraser).
@@ -118,8 +130,14 @@ private:
     // drawing is fed by moves and committed by a release, so a finished one
     // is never extended or handed over twice.
     bool m_bDrawing = false;
-    // Where turned frames go when the capture graph's buffer is too small.
-    std::vector<BYTE> m_turnBuffer;
+    // The picture is composed in this bitmap, kept between paints, and the
+    // frame turned and stretched straight into it.
+    CFrameBuffer m_frameBuffer;
+    CTurnedStretch m_turnedStretch;
+    // What the last repaint of the whole control showed, if it still shows.
+    ViewLook m_lastLook;
+    bool m_bLookShown = false;
+    std::uint64_t m_nOverlayGeneration = 0;
     // The overlay scaled for a zoomed view; told whenever the overlay changes.
     CScaledOverlay m_overlayView;
 };

@@ -51,6 +51,15 @@ void CBitmapDialog::SetShaped(BOOL shaped)
     UpdateRegion();
 }
 
+void CBitmapDialog::ApplySkin(UINT bitmapId, BOOL dragAnywhere)
+{
+    LoadBackground(bitmapId);
+    m_bTransparentStatics = TRUE;
+    m_bDragAnywhere = dragAnywhere;
+    SetTransparentColor(kKeyYellow);
+    SetShaped(TRUE);
+}
+
 void CBitmapDialog::FreeBackground()
 {
     if (m_bOwnsBitmap) {

@@ -36,6 +36,13 @@ public:
     // rectangle when not shaped) and hands it to the window, which owns it
     // from then on.
     void UpdateRegion();
+    // The skin every yellow-keyed popup takes in its OnInitDialog: the
+    // background, transparent statics, dragging as asked, the yellow key and
+    // the shaped outline, in that order.
+    void ApplySkin(UINT bitmapId, BOOL dragAnywhere);
+
+    // Pure yellow: what the skins' pictures paint where they are cut away.
+    static constexpr COLORREF kKeyYellow = RGB(255, 255, 0);
 
     BOOL m_bShaped = FALSE;
     BOOL m_bTransparentStatics = TRUE;

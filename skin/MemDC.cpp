@@ -9,15 +9,7 @@ CMemDC::CMemDC(CDC* pDC, const RECT& rcArea, BOOL bCopyBackground)
     assert(pDC && pDC->GetSafeHdc());
     CreateCompatibleDC(pDC);
 
-    // Only what the target can show is worth a buffer: a paint context's
-    // clip box is the visible part of what is being painted, a memory
-    // context's is its bitmap.
-    CRect clip;
-    if (pDC->GetClipBox(&clip) == ERROR)
-        clip.SetRectEmpty();
-    CRect visible;
-    if (!visible.IntersectRect(m_rcArea, clip))
-        visible.SetRectEmpty();
+    const CRect visible = VisiblePart(pDC, m_rcArea);
 
     // The buffer is sized in device units; the mapping mode is the target's,
     // so that logical coordinates mean the same in both.
@@ -40,6 +32,20 @@ CMemDC::CMemDC(CDC* pDC, const RECT& rcArea, BOOL bCopyBackground)
             m_rcBuffer.top, SRCCOPY);
     else
         FillSolidRect(&m_rcBuffer, pDC->GetBkColor());
+}
+
+CRect CMemDC::VisiblePart(CDC* pDC, const RECT& rcArea)
+{
+    // Only what the target can show is worth a buffer: a paint context's
+    // clip box is the visible part of what is being painted, a memory
+    // context's is its bitmap.
+    CRect clip;
+    if (pDC->GetClipBox(&clip) == ERROR)
+        clip.SetRectEmpty();
+    CRect visible;
+    if (!visible.IntersectRect(rcArea, clip))
+        visible.SetRectEmpty();
+    return visible;
 }
 
 CMemDC::~CMemDC()

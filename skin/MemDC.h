@@ -28,6 +28,11 @@ public:
     const CRect& GetArea() const { return m_rcArea; }
     const CRect& GetBufferRect() const { return m_rcBuffer; }
 
+    // The part of the area (logical units of the target) that the target
+    // can show: the area cut down to the target's clip box. Other
+    // off-screen surfaces buffer the same part.
+    static CRect VisiblePart(CDC* pDC, const RECT& rcArea);
+
 protected:
     CDC* m_pTargetDC;
     CRect m_rcArea;

@@ -159,6 +159,11 @@ BOOL BringWindowToTop(HWND hwnd) { return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 
 
 BOOL GetWindowRect(HWND hwnd, LPRECT out)
 {
+    // The desktop window is the whole screen.
+    if (hwnd && hwnd == Tree().Desktop() && out) {
+        *out = RECT { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
+        return TRUE;
+    }
     Window* w = FromHandle(hwnd);
     if (!w || !out)
         return FALSE;

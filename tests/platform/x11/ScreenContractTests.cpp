@@ -198,6 +198,11 @@ TYPED_TEST(ScreenContract, TheDisplayDcReadsWhatTheScreenShows)
     EXPECT_EQ(GetPixel(screen, 10, 10), kDesktop);
     DeleteDC(screen);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1366);
+    // The desktop window stands for the whole screen: popups place
+    // themselves from its rectangle.
+    RECT desktop {};
+    EXPECT_TRUE(GetWindowRect(GetDesktopWindow(), &desktop));
+    EXPECT_EQ(desktop, (RECT { 0, 0, 1366, 768 }));
 }
 
 } // namespace
