@@ -4,9 +4,7 @@
 #include "app/ScreenSnapshot.h"
 #include "platform/afx/FileDialog.h"
 
-#include <string>
-
-void SavePicture(CWnd* board, CBitmap& savedPicture)
+void SavePicture(CWnd* board, CBitmap& savedPicture, CWnd* owner)
 {
     if (!board || !board->m_hWnd)
         return;
@@ -19,6 +17,10 @@ void SavePicture(CWnd* board, CBitmap& savedPicture)
         path = static_cast<const char*>(dialog.GetPathName());
     // Without a name there is nowhere to write; the copy is kept all the
     // same.
-    if (!path.empty())
-        WriteBitmapFile(savedPicture, path);
+    if (path.empty())
+        return;
+    if (!WriteBitmapFile(savedPicture, path))
+        ::MessageBox(owner ? owner->m_hWnd : nullptr, SaveFailedMessage(path).c_str(), "提示", MB_OK | MB_ICONWARNING);
 }
+
+std::string SaveFailedMessage(const std::string& path) { return "图片没有保存，无法写入文件：\n" + path; }

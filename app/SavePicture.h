@@ -6,10 +6,18 @@
 
 #include "platform/afx/Bitmap.h"
 
+#include <string>
+
 class CWnd;
 
 // Does nothing without a board. Otherwise the copy replaces savedPicture
 // (the palette keeps it), the save dialog asks for a file, and the picture
 // is written there at the display's depth. A cancelled dialog writes
-// nothing; failures are not reported.
-void SavePicture(CWnd* board, CBitmap& savedPicture);
+// nothing and says nothing. A file that cannot be written (no such folder,
+// no permission, a full disk) is reported in a message box owned by owner
+// that names the path, so that the teacher knows the board was not kept;
+// nothing is left on disk by the failed attempt.
+void SavePicture(CWnd* board, CBitmap& savedPicture, CWnd* owner = nullptr);
+
+// The message that says the picture could not be written to path.
+std::string SaveFailedMessage(const std::string& path);

@@ -8,6 +8,7 @@
 #include "GdiplusScope.h"
 
 #include "app/InkveilApp.h"
+#include "app/InkveilDlg.h"
 #include "camera/LatestFrame.h"
 #include "camera/VideoConfigDlg.h"
 #include "camera/VideoDlg.h"
@@ -50,7 +51,7 @@ struct Program {
         app.m_pMainDlg = nullptr;
         g_latestFrame.ClearFrame();
     }
-    CVideoConfigDlg& Toolbar() { return *main->m_pVideoConfig; }
+    CVideoConfigDlg& Toolbar() { return *main->m_pPalette->m_pVideoConfigDlg; }
 
     headless::Driver driver { 1920, 1040 };
     v4l2::EmulatedDeviceSystem devices;

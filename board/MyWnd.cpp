@@ -240,6 +240,9 @@ void CMyWnd::OnLButtonUp(UINT flags, CPoint point)
         ::ReleaseCapture();
         CClientDC dc(this);
         m_pCurrent->DrawFinal(&dc);
+        // The screen holds the figure now and the board never draws it
+        // again; the list keeps only a shell.
+        m_pCurrent->ReleaseFinishedParts();
     }
     // The finished figure stays current until the next press, so that a
     // line type chosen now still reaches it.

@@ -3,6 +3,7 @@
 
 #include "camera/VMR_Capture.h"
 
+#include "camera/FrameSize.h"
 #include "camera/LatestFrame.h"
 #include "camera/SampleGrabberCB.h"
 #include "platform/afx/WinApp.h"
@@ -28,13 +29,14 @@ void SafeRelease(T*& p)
 }
 
 // Whether a media type is one the table and the format choice consider:
-// YUY2 with a whole VIDEOINFOHEADER.
+// YUY2 with a whole VIDEOINFOHEADER, of a size a camera delivers.
 const VIDEOINFOHEADER* QualifyingYuy2(const AM_MEDIA_TYPE* mt)
 {
     if (mt->formattype != FORMAT_VideoInfo || mt->subtype != MEDIASUBTYPE_YUY2 || mt->cbFormat < sizeof(VIDEOINFOHEADER)
         || !mt->pbFormat)
         return nullptr;
-    return reinterpret_cast<const VIDEOINFOHEADER*>(mt->pbFormat);
+    const auto* vih = reinterpret_cast<const VIDEOINFOHEADER*>(mt->pbFormat);
+    return FrameBytes24(vih->bmiHeader.biWidth, vih->bmiHeader.biHeight) > 0 ? vih : nullptr;
 }
 
 // Creates the device enumeration of the video input category; S_FALSE
@@ -130,8 +132,14 @@ bool CVMR_Capture::BindDevice(int nDevice)
     for (int position = 0; position <= nDevice && classEnum->Next(1, &moniker, nullptr) == S_OK; ++position) {
         VARIANT name;
         VariantInit(&name);
-        if (ReadFriendlyName(moniker, name) == S_OK && position == nDevice)
+        if (ReadFriendlyName(moniker, name) == S_OK && position == nDevice) {
             moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, reinterpret_cast<void**>(&m_pCaptureFilter));
+            char text[512];
+            if (WideCharToMultiByte(CP_ACP, 0, name.bstrVal, -1, text, sizeof text, nullptr, nullptr) == 0)
+                text[0] = 0;
+            text[sizeof text - 1] = 0;
+            m_deviceName = text;
+        }
         VariantClear(&name);
         moniker->Release();
     }
@@ -162,6 +170,9 @@ void CVMR_Capture::SetUpRenderer(HWND hWnd)
 
 HRESULT CVMR_Capture::BuildGraph(int nDevice, HWND hWnd)
 {
+    m_hrFormat = S_OK;
+    m_bDeviceBusy = false;
+    m_deviceName.clear();
     m_nDevice = nDevice;
     m_hWnd = hWnd;
     HRESULT hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
@@ -191,10 +202,15 @@ HRESULT CVMR_Capture::BuildGraph(int nDevice, HWND hWnd)
     m_pGraph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&m_pMediaControl));
     if (m_nSupported == -1)
         ProbeResolutions();
-    ApplyCaptureFormat(hWnd, m_nWidth, m_nHeight);
+    // A device whose format in force has a size no camera delivers is not
+    // given buffers or run.
+    if (!ApplyCaptureFormat(hWnd, m_nWidth, m_nHeight))
+        return VFW_E_INVALIDMEDIATYPE;
 
-    m_nFrameBufferSize = m_nWidth * m_nHeight * 3;
-    m_pFrameBuffer = new BYTE[m_nFrameBufferSize > 0 ? m_nFrameBufferSize : 1];
+    // No buffer while the size is not known.
+    const std::int64_t frameBytes = FrameBytes24(m_nWidth, m_nHeight);
+    m_nFrameBufferSize = static_cast<int>(frameBytes);
+    m_pFrameBuffer = frameBytes > 0 ? new BYTE[static_cast<std::size_t>(frameBytes)] : nullptr;
     g_latestFrame.pWorkBuffer = m_pFrameBuffer;
 
     hr = CoCreateInstance(CLSID_SampleGrabber, nullptr, CLSCTX_ALL, IID_ISampleGrabber,
@@ -223,12 +239,26 @@ HRESULT CVMR_Capture::BuildGraph(int nDevice, HWND hWnd)
 
     hr = m_pSampleGrabber->GetConnectedMediaType(&mt);
     if (FAILED(hr)) {
+        // A camera another program holds refuses its format: that, not the
+        // connection, is what the teacher needs to hear.
+        if (m_hrFormat == kDeviceBusy) {
+            ShowBusyMessage();
+            return kDeviceBusy;
+        }
         ShowBuildMessage("Failt to read the connected media type");
         return hr;
     }
     if (const VIDEOINFOHEADER* vih = dshow::VideoInfoOf(mt)) {
-        g_grabberCB.m_nWidth = vih->bmiHeader.biWidth;
-        g_grabberCB.m_nHeight = vih->bmiHeader.biHeight;
+        // The height's sign gives the row order; its size must be a
+        // camera's, as every published frame is described by it.
+        const LONG width = vih->bmiHeader.biWidth;
+        const LONG height = vih->bmiHeader.biHeight;
+        if (FrameBytes24(width, height < 0 ? -height : height) == 0) {
+            FreeMediaType(mt);
+            return VFW_E_INVALIDMEDIATYPE;
+        }
+        g_grabberCB.m_nWidth = width;
+        g_grabberCB.m_nHeight = height;
     }
     FreeMediaType(mt);
 
@@ -237,7 +267,19 @@ HRESULT CVMR_Capture::BuildGraph(int nDevice, HWND hWnd)
     m_pSampleGrabber->SetCallback(&g_grabberCB, 1);
     if (FAILED(RegisterInRot()))
         m_dwRotCookie = 0;
-    return m_pMediaControl ? m_pMediaControl->Run() : E_NOINTERFACE;
+    hr = m_pMediaControl ? m_pMediaControl->Run() : E_NOINTERFACE;
+    // The graph stays built and stopped: the view stays grey, the tools
+    // work, and choosing the camera again tries anew.
+    if (hr == kDeviceBusy)
+        ShowBusyMessage();
+    return hr;
+}
+
+void CVMR_Capture::ShowBusyMessage()
+{
+    m_bDeviceBusy = true;
+    std::string text = "摄像头正被其他程序使用：" + m_deviceName + "\n请关闭使用它的程序，再在工具栏的列表中重新选择它。";
+    AfxMessageBox(text.c_str(), MB_OK | MB_ICONWARNING);
 }
 
 void CVMR_Capture::ShowBuildMessage(const char* text)
@@ -293,8 +335,9 @@ HRESULT CVMR_Capture::ProbeResolutions()
     return hr;
 }
 
-void CVMR_Capture::ApplyCaptureFormat(HWND hWnd, int width, int height)
+bool CVMR_Capture::ApplyCaptureFormat(HWND hWnd, int width, int height)
 {
+    bool deliverable = true;
     AM_MEDIA_TYPE* chosen = nullptr;
     IEnumMediaTypes* types = nullptr;
     if (m_pCapturePin && SUCCEEDED(m_pCapturePin->EnumMediaTypes(&types))) {
@@ -311,13 +354,13 @@ void CVMR_Capture::ApplyCaptureFormat(HWND hWnd, int width, int height)
     IAMStreamConfig* config = nullptr;
     if (m_pCapturePin
         && SUCCEEDED(m_pCapturePin->QueryInterface(IID_IAMStreamConfig, reinterpret_cast<void**>(&config)))) {
-        if (chosen)
-            config->SetFormat(chosen);
+        m_hrFormat = chosen ? config->SetFormat(chosen) : S_OK;
         AM_MEDIA_TYPE* inForce = nullptr;
         if (SUCCEEDED(config->GetFormat(&inForce)) && inForce) {
             if (const VIDEOINFOHEADER* vih = dshow::VideoInfoOf(*inForce)) {
-                m_nWidth = vih->bmiHeader.biWidth;
-                m_nHeight = vih->bmiHeader.biHeight;
+                deliverable = FrameBytes24(vih->bmiHeader.biWidth, vih->bmiHeader.biHeight) > 0;
+                m_nWidth = deliverable ? vih->bmiHeader.biWidth : 0;
+                m_nHeight = deliverable ? vih->bmiHeader.biHeight : 0;
             }
             DeleteMediaType(inForce);
         }
@@ -329,6 +372,7 @@ void CVMR_Capture::ApplyCaptureFormat(HWND hWnd, int width, int height)
         GetClientRect(hWnd, &client);
         m_pWindowless->SetVideoPosition(nullptr, &client);
     }
+    return deliverable;
 }
 
 HRESULT CVMR_Capture::ConnectChain()

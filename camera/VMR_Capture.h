@@ -15,10 +15,15 @@
 #include "camera/ResolutionEntry.h"
 #include "platform/dshow/DShow.h"
 
+#include <cerrno>
 #include <cstdint>
+#include <string>
 
 class CVMR_Capture {
 public:
+    // What BuildGraph answers when another program holds the camera.
+    static constexpr HRESULT kDeviceBusy = HResultFromErrno(EBUSY);
+
     CVMR_Capture();
     virtual ~CVMR_Capture();
     CVMR_Capture(const CVMR_Capture&) = delete;
@@ -26,6 +31,8 @@ public:
 
     // A COM result: negative on failure; 1 when no device list could be
     // had (no camera) or the index was negative; else the graph's Run.
+    // kDeviceBusy, after one message box naming the camera, when another
+    // program holds it; calling again retries.
     HRESULT BuildGraph(int nDevice, HWND hWnd);
     void TearDownGraph();
     // Names added to the combo box, or -1.
@@ -33,6 +40,8 @@ public:
     // The index on success, -1 on failure.
     int SelectResolution(int nIndex);
     int GetWidth() const { return m_nWidth; }
+    // Whether the last build found the camera held by another program.
+    bool DeviceBusy() const { return m_bDeviceBusy; }
     int GetHeight() const { return m_nHeight; }
 
     HRESULT SetProcAmpPercent(LONG property, int percent);
@@ -47,7 +56,7 @@ public:
     // The renderer's current image into the frame buffer: its size, or -1.
     int GrabRendererImage();
     int GetFrameBuffer(BYTE** ppBuffer);
-    // Pixel bytes written, 0 when nothing was written.
+    // Pixel bytes written, 0 when no whole file was put in place.
     int SaveSnapshot(const char* path);
 
     // The resolution table (for the toolbar and for tests).
@@ -63,12 +72,15 @@ private:
     bool BindDevice(int nDevice);
     void SetUpRenderer(HWND hWnd);
     HRESULT ProbeResolutions();
-    void ApplyCaptureFormat(HWND hWnd, int width, int height);
+    // False when the device's format in force has a size no camera
+    // delivers; the size is then 0 x 0.
+    bool ApplyCaptureFormat(HWND hWnd, int width, int height);
     HRESULT ConnectChain();
     HRESULT ConnectFilters(IBaseFilter* upstream, IBaseFilter* downstream);
     HRESULT RegisterInRot();
     void RemoveAllFilters();
     void ShowBuildMessage(const char* text);
+    void ShowBusyMessage();
 
     ResolutionEntry* m_pResolutions = nullptr;
     int m_nDevice = 0;
@@ -89,4 +101,7 @@ private:
     BYTE* m_pFrameBuffer = nullptr;
     int m_nFrameBufferSize = 0;
     int m_nTableRows = 0;
+    std::string m_deviceName; // UTF-8, for the busy message
+    HRESULT m_hrFormat = S_OK; // what setting the chosen format answered
+    bool m_bDeviceBusy = false;
 };

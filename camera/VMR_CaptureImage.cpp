@@ -1,6 +1,7 @@
 // The capture object's pixel and device-setting operations: the video
 // processing amplifier, the renderer's current image and the photograph.
 
+#include "camera/FrameSize.h"
 #include "camera/LatestFrame.h"
 #include "camera/VMR_Capture.h"
 #include "platform/com/Com.h"
@@ -56,12 +57,18 @@ int CVMR_Capture::GrabRendererImage()
         return -1;
     BITMAPINFOHEADER header;
     std::memcpy(&header, dib, sizeof header);
-    const int width = header.biWidth;
-    const int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
-    const int size = width * height * 3;
+    // An image of a size no camera delivers is not taken; the frame buffer
+    // stays as it was.
+    const std::int64_t bytes
+        = FrameBytes24(header.biWidth, header.biHeight < 0 ? -header.biHeight : header.biHeight);
+    if (bytes == 0) {
+        CoTaskMemFree(dib);
+        return -1;
+    }
+    const int size = static_cast<int>(bytes);
     if (!m_pFrameBuffer || m_nFrameBufferSize != size) {
         delete[] m_pFrameBuffer;
-        m_pFrameBuffer = new BYTE[size > 0 ? size : 1];
+        m_pFrameBuffer = new BYTE[static_cast<std::size_t>(size)];
         m_nFrameBufferSize = size;
         g_latestFrame.pWorkBuffer = m_pFrameBuffer;
     }
@@ -129,9 +136,14 @@ int CVMR_Capture::SaveSnapshot(const char* path)
         }
     }
     DWORD written = 0;
-    WriteFile(f, &file, sizeof file, &written, nullptr);
-    WriteFile(f, &info, sizeof info, &written, nullptr);
-    WriteFile(f, out.data(), static_cast<DWORD>(size), &written, nullptr);
-    CloseHandle(f);
-    return static_cast<int>(written);
+    auto write = [&](const void* data, DWORD bytes) {
+        return WriteFile(f, data, bytes, &written, nullptr) && written == bytes;
+    };
+    const bool wrote
+        = write(&file, sizeof file) && write(&info, sizeof info) && write(out.data(), static_cast<DWORD>(size));
+    // The file takes its name only when the close has flushed and renamed
+    // it; a photograph that did not reach the disk whole is no photograph,
+    // and the file that was there stays.
+    const BOOL closed = CloseHandle(f);
+    return wrote && closed ? static_cast<int>(written) : 0;
 }

@@ -2,11 +2,12 @@
 
 #include "camera/VideoDlg.h"
 
-#include "camera/VideoConfigDlg.h"
+#include "app/InkveilDlg.h"
 #include "camera/ViewZoom.h"
 #include "platform/afx/DataExchange.h"
 
 BEGIN_MESSAGE_MAP(CVideoDlg, CDialog)
+ON_WM_CLOSE()
 ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
@@ -18,10 +19,9 @@ CVideoDlg::CVideoDlg(CWnd* pParent)
 
 CVideoDlg::~CVideoDlg()
 {
-    // The toolbar and the palette go first; the view then tears the capture
-    // graph down as the members go.
-    m_pVideoConfig.reset();
-    delete m_pPalette;
+    // The palette goes first; the view then tears the capture graph down as
+    // the members go.
+    m_pPalette.reset();
 }
 
 void CVideoDlg::DoDataExchange(CDataExchange* pDX)
@@ -47,13 +47,20 @@ BOOL CVideoDlg::OnInitDialog()
     m_video.MoveWindow(&area, TRUE);
     m_video.StartVideo();
 
-    // The tool palette, with this window as its parent object, is created
-    // here as a modeless dialog on template 102 and shown, once the palette
-    // exists; m_pPalette stays null until then, and the camera toolbar,
-    // which the palette will make, is made here.
-    OpenToolbar();
+    // The floating tool palette, which sends its live-mode commands to this
+    // window's view. Made without a parent window: it floats on its own,
+    // owned by the main window.
+    m_pPalette = std::make_unique<CInkveilDlg>(this);
+    m_pPalette->Create(CInkveilDlg::IDD, nullptr);
+    m_pPalette->ShowWindow(SW_SHOW);
     return TRUE;
 }
+
+void CVideoDlg::OnOK() { }
+
+void CVideoDlg::OnCancel() { }
+
+void CVideoDlg::OnClose() { EndDialog(IDCANCEL); }
 
 BOOL CVideoDlg::OnEraseBkgnd(CDC* pDC)
 {
@@ -71,5 +78,3 @@ void CVideoDlg::ShowZoomOnToolbar(int percent)
     if (m_showZoom)
         m_showZoom(percent);
 }
-
-void CVideoDlg::OpenToolbar() { m_pVideoConfig = CVideoConfigDlg::Open(this); }

@@ -12,7 +12,7 @@
 #include <functional>
 #include <memory>
 
-class CVideoConfigDlg;
+class CInkveilDlg;
 
 class CVideoDlg : public CDialog {
 public:
@@ -21,17 +21,11 @@ public:
     explicit CVideoDlg(CWnd* pParent = nullptr);
     ~CVideoDlg() override;
 
-    // The floating tool palette, owned; it holds the video toolbar. Made by
-    // the palette's own code once the palette exists: until then it stays
-    // null, and everything that reaches the palette or the toolbar through
-    // this window checks for that.
-    CDialog* m_pPalette = nullptr;
+    // The floating tool palette, owned; it holds the video toolbar. Made
+    // while the window initialises.
+    std::unique_ptr<CInkveilDlg> m_pPalette;
     CVideoStatic m_video;
     HICON m_hIcon = nullptr;
-
-    // The camera toolbar. Until the tool palette exists the video window
-    // makes and holds it (OpenToolbar); the palette will own it instead.
-    std::unique_ptr<CVideoConfigDlg> m_pVideoConfig;
 
     // The video toolbar's ShowZoom, which shows the zoom after a wheel turn
     // on the view. Set by whoever makes the toolbar; while it is empty the
@@ -45,10 +39,13 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    // Enter and Esc reach a dialog as its OK and Cancel; the main window has
+    // neither, so a stray key (a presentation remote sends Esc) never ends
+    // the program and takes the teacher's drawings with it.
+    void OnOK() override;
+    void OnCancel() override;
+    // The close box, the palette's CLOSE and WM_CLOSE end the program.
+    afx_msg void OnClose();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     DECLARE_MESSAGE_MAP()
-
-private:
-    // Makes and shows the camera toolbar, owned by this window.
-    void OpenToolbar();
 };

@@ -210,6 +210,8 @@ void CVideoStatic::CommitCurrent()
     } else {
         m_pCurrent->DrawOnImage(m_pOverlay);
         OverlayChanged();
+        // The overlay holds its pixels now; the list keeps only a shell.
+        m_pCurrent->ReleaseFinishedParts();
     }
 }
 

@@ -98,6 +98,8 @@ private:
     void MeasureReference();
     void BeginPan(CPoint point);
     int ApplyZoom();
+    // One wheel notch about the cursor (client coordinates).
+    void WheelStep(CPoint cursor, SIZE reference, float step);
     // The control's window rectangle in the main window's client
     // coordinates, and moving it there.
     CRect PlacementRect() const;

@@ -5,6 +5,7 @@
 
 #include "camera/FrameCanvas.h"
 #include "camera/LatestFrame.h"
+#include "camera/NoCameraHint.h"
 #include "platform/afx/PaintDc.h"
 #include "platform/win/TickCount.h"
 
@@ -58,6 +59,8 @@ void CVideoStatic::OnPaint()
         CFrameCanvas canvas(&dc, client, m_frameBuffer);
         if (DrawFrame(canvas))
             DrawLayers(canvas, canvas.GetBufferRect(), true);
+        else
+            DrawNoCameraHint(canvas, client, m_pCapture && m_pCapture->DeviceBusy());
     }
     // A paint of part of the control (uncovered by another window) leaves
     // the rest as it was; only a whole one shows the look everywhere.

@@ -153,14 +153,22 @@ BOOL CVideoStatic::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt)
         return FALSE;
 
     const float step = zDelta < 0 ? kStepOut : kStepIn;
-    g_zoomFactor *= step;
     const SIZE reference { m_rcRefClient.Width(), m_rcRefClient.Height() };
+    // A notch that would make the picture too small to see or too large to
+    // place changes nothing; the toolbar still hears the zoom in force.
+    if (WheelStepAllowed(reference, g_zoomFactor * step, step))
+        WheelStep(cursor, reference, step);
+    NotifyZoomShown(FactorPercent(g_zoomFactor));
+    return static_cast<BOOL>(Default());
+}
+
+void CVideoStatic::WheelStep(CPoint cursor, SIZE reference, float step)
+{
+    g_zoomFactor *= step;
     const WheelPlacement placed = WheelZoom(cursor, reference, g_zoomFactor, step);
     CPoint corner = placed.topLeft;
     ClientToScreen(&corner);
     Place(ToParentClient(CRect(corner, placed.size)));
-    NotifyZoomShown(FactorPercent(g_zoomFactor));
-    return static_cast<BOOL>(Default());
 }
 
 void CVideoStatic::NotifyZoomShown(int percent)

@@ -3,6 +3,8 @@
 #include "camera/ViewZoom.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 
 namespace viewzoom {
 
@@ -14,17 +16,54 @@ double RatioHeight(SIZE reference, double width)
     return static_cast<double>(reference.cy) / static_cast<double>(reference.cx) * width;
 }
 
+// A real number truncated toward zero and held within lo ... hi; NaN gives lo.
+LONG TruncateWithin(double v, LONG lo, LONG hi)
+{
+    if (!(v >= lo))
+        return lo;
+    if (v >= hi)
+        return hi;
+    return static_cast<LONG>(v);
+}
+
+// The width and height of the picture at a factor, before truncation: the
+// width in single precision, as an int times a float makes it.
+void PlacedExtent(SIZE reference, float factor, double& width, double& height)
+{
+    width = static_cast<float>(reference.cx) * factor;
+    height = RatioHeight(reference, width);
+}
+
 } // namespace
 
-int FactorPercent(float factor) { return static_cast<int>(factor * 100.0f); }
+int FactorPercent(float factor) { return TruncateWithin(static_cast<double>(factor * 100.0f), INT_MIN, INT_MAX); }
+
+SIZE ClampPlacedSize(double width, double height)
+{
+    return SIZE { TruncateWithin(width, kMinPlacedSide, kMaxPlacedSide),
+        TruncateWithin(height, kMinPlacedSide, kMaxPlacedSide) };
+}
 
 SIZE ZoomedSize(SIZE reference, float factor)
 {
     if (reference.cx <= 0)
         return SIZE { 0, 0 };
-    // The width in single precision, as an int times a float makes it.
-    const int width = static_cast<int>(static_cast<float>(reference.cx) * factor);
-    return SIZE { width, static_cast<int>(RatioHeight(reference, width)) };
+    double width = 0, height = 0;
+    PlacedExtent(reference, factor, width, height);
+    // The height follows the truncated width, as the control is sized.
+    const LONG placedWidth = TruncateWithin(width, kMinPlacedSide, kMaxPlacedSide);
+    return ClampPlacedSize(placedWidth, RatioHeight(reference, placedWidth));
+}
+
+bool WheelStepAllowed(SIZE reference, float newFactor, float step)
+{
+    if (reference.cx <= 0 || !std::isfinite(newFactor))
+        return false;
+    double width = 0, height = 0;
+    PlacedExtent(reference, newFactor, width, height);
+    if (step < 1.0f)
+        return width >= kMinPlacedSide && height >= kMinPlacedSide;
+    return width <= kMaxPlacedSide && height <= kMaxPlacedSide;
 }
 
 RECT KeepCentre(const RECT& present, SIZE size)
@@ -50,8 +89,9 @@ WheelPlacement WheelZoom(POINT cursor, SIZE reference, float newFactor, float st
     WheelPlacement placed { POINT { corner(cursor.x), corner(cursor.y) }, SIZE { 0, 0 } };
     if (reference.cx <= 0)
         return placed;
-    const float width = static_cast<float>(reference.cx) * newFactor;
-    placed.size = SIZE { static_cast<LONG>(width), static_cast<LONG>(RatioHeight(reference, width)) };
+    double width = 0, height = 0;
+    PlacedExtent(reference, newFactor, width, height);
+    placed.size = ClampPlacedSize(width, height);
     return placed;
 }
 

@@ -81,6 +81,16 @@ void CDrawObj::StartBlinkClock()
         m_dwBlinkStart = GetTickCount();
 }
 
+void CDrawObj::ReleaseFinishedParts()
+{
+    DeleteGdipPen();
+    DeleteGdipBrush();
+    m_pen.DeleteObject();
+    m_brush.DeleteObject();
+    // Clearing keeps the capacity; only an exchange gives the memory back.
+    std::vector<CPoint>().swap(m_points);
+}
+
 CPoint CDrawObj::Zoomed(POINT p)
 {
     return CPoint(static_cast<int>(static_cast<float>(p.x) * g_zoomFactor),

@@ -55,6 +55,12 @@ public:
     void SetBlinkTiming(int delay, int count, int hidden, int shown);
     // Stamps the blink start with the tick count, once.
     void StartBlinkClock();
+    // For a figure whose final rendering is done and that its surface never
+    // draws again: frees its pens, brushes and points, the parts that cost
+    // memory, leaving a shell the surface may keep in its list. A later
+    // SetLineType or rendering finds no pen and does nothing. A blinking
+    // figure is drawn at every repaint until it vanishes and keeps them.
+    void ReleaseFinishedParts();
 
     CPen m_pen;
     CBrush m_brush;

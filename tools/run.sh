@@ -4,7 +4,7 @@
 # the screen; without one the window stays dark grey.
 #
 #   tools/run.sh          the program
-#   tools/run.sh --demo   the same program on an emulated camera, pen chosen
+#   tools/run.sh --demo   the same program on an emulated camera
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libfontconfig-dev libfreetype-dev
-  libyuv-dev
+  libyuv-dev libturbojpeg0-dev
   libx11-dev libxext-dev libxcursor-dev libxtst-dev libxfixes-dev
   xvfb xauth
   python3-pil

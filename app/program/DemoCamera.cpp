@@ -1,5 +1,10 @@
 #include "app/program/DemoCamera.h"
 
+#include "platform/v4l2/EmulatedJpeg.h"
+
+#include <cstring>
+#include <libyuv.h>
+
 #include <linux/videodev2.h>
 
 #include <algorithm>
@@ -87,6 +92,32 @@ std::shared_ptr<v4l2::EmulatedDevice> MakeDemoCamera()
     };
     auto camera = v4l2::EmulatedDevice::Camera("Demo Document Camera", { { 1280, 720 }, { 640, 480 } }, controls);
     camera->SetPicture(DrawPage);
+    camera->SetFramePeriod(std::chrono::microseconds(33333));
+    return camera;
+}
+
+std::shared_ptr<v4l2::EmulatedDevice> MakeBenchCamera(bool mjpg)
+{
+    constexpr std::uint32_t w = 1920, h = 1080;
+    const v4l2::CurrentFormat yuyv { V4L2_PIX_FMT_YUYV, w, h, w * 2, w * h * 2 };
+    std::vector<std::vector<std::uint8_t>> frames;
+    for (std::uint64_t n : { 0, 60 }) {
+        std::vector<std::uint8_t> frame(yuyv.sizeImage);
+        DrawPage(yuyv, n, frame.data());
+        if (mjpg) {
+            std::vector<std::uint8_t> argb(static_cast<std::size_t>(w) * h * 4), bgr(static_cast<std::size_t>(w) * h * 3);
+            libyuv::YUY2ToARGB(frame.data(), w * 2, argb.data(), w * 4, w, h);
+            libyuv::ARGBToRGB24(argb.data(), w * 4, bgr.data(), w * 3, w, h);
+            frame = v4l2::EncodeJpeg(bgr.data(), w, h, 85);
+        }
+        frames.push_back(std::move(frame));
+    }
+    v4l2::EmulatedFormat format;
+    format.fourcc = mjpg ? V4L2_PIX_FMT_MJPEG : V4L2_PIX_FMT_YUYV;
+    format.sizes = { { w, h } };
+    auto camera = std::make_shared<v4l2::EmulatedDevice>("Bench Document Camera",
+        V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING, std::vector<v4l2::EmulatedFormat> { format });
+    camera->SetSizedPicture(v4l2::JpegFrames(std::move(frames))); // serves any frames in turn
     camera->SetFramePeriod(std::chrono::microseconds(33333));
     return camera;
 }

@@ -4,7 +4,20 @@
 
 #include "app/InkveilApp.h"
 #include "app/program/Start.h"
+#include "camera/CameraReport.h"
+
+#include <cstdio>
+#include <cstring>
 
 CInkveilApp theApp;
 
-int main() { return StartInkveil(); }
+int main(int argc, char** argv)
+{
+    // For a teacher or an administrator: what each camera offers, and
+    // what the program would take from it, without opening a window.
+    if (argc > 1 && std::strcmp(argv[1], "--list-cameras") == 0) {
+        std::fputs(CameraReport().c_str(), stdout);
+        return 0;
+    }
+    return StartInkveil();
+}

@@ -26,7 +26,20 @@ CWnd* AfxGetMainWnd()
 
 HINSTANCE AfxGetInstanceHandle() { return GetModuleHandle(nullptr); }
 
-HINSTANCE AfxGetResourceHandle() { return GetModuleHandle(nullptr); }
+namespace {
+
+// The module resources are loaded from, once one has been set.
+struct ResourceModule {
+    bool set = false;
+    HINSTANCE handle = nullptr;
+};
+ResourceModule g_resourceModule;
+
+} // namespace
+
+HINSTANCE AfxGetResourceHandle() { return g_resourceModule.set ? g_resourceModule.handle : GetModuleHandle(nullptr); }
+
+void AfxSetResourceHandle(HINSTANCE resources) { g_resourceModule = ResourceModule { true, resources }; }
 
 CWinApp::CWinApp(const char* appName)
     : m_pszAppName(appName)

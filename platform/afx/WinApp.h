@@ -74,6 +74,9 @@ CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
 HINSTANCE AfxGetInstanceHandle();
 HINSTANCE AfxGetResourceHandle();
+// Where resources are loaded from from now on: the program's own module
+// until this is called. A null handle finds no resources at all.
+void AfxSetResourceHandle(HINSTANCE resources);
 
 // The string resource that holds the application's title.
 inline constexpr UINT AFX_IDS_APP_TITLE = 0xE000;

@@ -248,6 +248,8 @@ inline constexpr CLSID CLSID_Colour = InkveilGuid(0x200, 4);
 inline constexpr CLSID CLSID_SampleGrabber = InkveilGuid(0x200, 5);
 // The converter the graph builder puts between YUY2 and RGB24 pins.
 inline constexpr CLSID CLSID_Yuy2ToRgb24 = InkveilGuid(0x200, 6);
+// The decompressor it puts between MJPG and RGB24 pins.
+inline constexpr CLSID CLSID_MjpgToRgb24 = InkveilGuid(0x200, 7);
 // Device categories.
 inline constexpr CLSID CLSID_VideoInputDeviceCategory = InkveilGuid(0x300, 1);
 

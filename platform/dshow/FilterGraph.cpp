@@ -4,6 +4,7 @@
 
 #include "platform/com/Com.h"
 #include "platform/com/ComEnum.h"
+#include "platform/dshow/MediaTypeFunctions.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -173,22 +174,42 @@ HRESULT FilterGraph::Connect(IPin* out, IPin* in)
     HRESULT hr = ConnectDirect(out, in, nullptr);
     if (SUCCEEDED(hr) || hr == VFW_E_ALREADY_CONNECTED || hr == VFW_E_NOT_STOPPED)
         return hr;
-    // The converters the platform has, tried in turn.
+    // The converters the platform has. The output's types are taken in its
+    // own order (a camera offers its current format first), and for each
+    // the converters in turn: a camera streaming MJPG keeps its format and
+    // size rather than falling back to some YUY2 size the YUY2 converter
+    // would accept.
     static const struct {
         const CLSID* clsid;
         const char16_t* name;
     } converters[] = {
         { &CLSID_Yuy2ToRgb24, u"YUY2 to RGB24 Converter" },
+        { &CLSID_MjpgToRgb24, u"MJPEG Decompressor" },
         { &CLSID_Colour, u"Color Space Converter" },
     };
-    for (const auto& c : converters) {
-        if (SUCCEEDED(ConnectThrough(*c.clsid, c.name, out, in)))
-            return S_OK;
+    std::vector<AM_MEDIA_TYPE*> types;
+    com::ComPtr<IEnumMediaTypes> e;
+    if (SUCCEEDED(out->EnumMediaTypes(e.Out())) && e) {
+        AM_MEDIA_TYPE* mt = nullptr;
+        while (e->Next(1, &mt, nullptr) == S_OK)
+            types.push_back(mt);
     }
-    return VFW_E_CANNOT_CONNECT;
+    HRESULT result = VFW_E_CANNOT_CONNECT;
+    for (std::size_t t = 0; t < types.size() && FAILED(result); ++t) {
+        for (const auto& c : converters) {
+            if (SUCCEEDED(ConnectThrough(*c.clsid, c.name, out, in, types[t]))) {
+                result = S_OK;
+                break;
+            }
+        }
+    }
+    for (AM_MEDIA_TYPE* mt : types)
+        DeleteMediaType(mt);
+    return result;
 }
 
-HRESULT FilterGraph::ConnectThrough(const CLSID& converter, const char16_t* name, IPin* out, IPin* in)
+HRESULT FilterGraph::ConnectThrough(
+    const CLSID& converter, const char16_t* name, IPin* out, IPin* in, const AM_MEDIA_TYPE* type)
 {
     com::ComPtr<IBaseFilter> filter;
     HRESULT hr = CoCreateInstance(converter, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, filter.OutVoid());
@@ -199,7 +220,7 @@ HRESULT FilterGraph::ConnectThrough(const CLSID& converter, const char16_t* name
         return hr;
     com::ComPtr<IPin> convIn = FreePin(filter.Get(), PINDIR_INPUT);
     com::ComPtr<IPin> convOut = FreePin(filter.Get(), PINDIR_OUTPUT);
-    if (convIn && convOut && SUCCEEDED(out->Connect(convIn.Get(), nullptr))
+    if (convIn && convOut && SUCCEEDED(out->Connect(convIn.Get(), type))
         && SUCCEEDED(convOut->Connect(in, nullptr)))
         return S_OK;
     RemoveFilter(filter.Get());

@@ -44,7 +44,8 @@ private:
     // Filters without input pins (the sources) last, so that Run starts
     // them after everything downstream is ready.
     std::vector<IBaseFilter*> SourcesLast() const;
-    HRESULT ConnectThrough(const CLSID& converter, const char16_t* name, IPin* out, IPin* in);
+    HRESULT ConnectThrough(
+        const CLSID& converter, const char16_t* name, IPin* out, IPin* in, const AM_MEDIA_TYPE* type);
     void DisconnectAll(IBaseFilter* filter);
     HRESULT ChangeState(FILTER_STATE target);
 

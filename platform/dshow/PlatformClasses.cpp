@@ -4,6 +4,7 @@
 #include "platform/dshow/ColourConverter.h"
 #include "platform/dshow/DeviceEnumerator.h"
 #include "platform/dshow/FilterGraph.h"
+#include "platform/dshow/MjpgDecompressor.h"
 #include "platform/dshow/SampleGrabber.h"
 #include "platform/dshow/VideoRenderer.h"
 #include "platform/dshow/Yuy2Converter.h"
@@ -24,6 +25,7 @@ namespace {
     registry.Register(CLSID_Colour, &ColourConverter::Create);
     registry.Register(CLSID_SampleGrabber, &SampleGrabber::Create);
     registry.Register(CLSID_Yuy2ToRgb24, &Yuy2Converter::Create);
+    registry.Register(CLSID_MjpgToRgb24, &MjpgDecompressor::Create);
     return true;
 }();
 

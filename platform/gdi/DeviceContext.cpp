@@ -211,10 +211,12 @@ int GetDeviceCaps(HDC hdc, int index)
         return 0;
     const DisplayInfo& d = Display();
     switch (index) {
+    // Every DC answers the display's resolution: a window's DC as well as
+    // the display's own, whatever the size of the window.
     case HORZRES:
-        return dc->kind == DeviceContext::Kind::Memory ? d.width : dc->deviceSize.cx;
+        return d.width;
     case VERTRES:
-        return dc->kind == DeviceContext::Kind::Memory ? d.height : dc->deviceSize.cy;
+        return d.height;
     case BITSPIXEL:
         // A memory DC reports the depth of the bitmap it holds.
         if (dc->kind == DeviceContext::Kind::Memory && dc->bitmap && dc->bitmap->surface->IsMonochrome())

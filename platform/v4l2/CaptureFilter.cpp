@@ -3,6 +3,7 @@
 
 #include "platform/v4l2/CaptureFilter.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <linux/videodev2.h>
@@ -12,7 +13,10 @@ namespace v4l2 {
 namespace {
 
 constexpr std::uint32_t kBufferCount = 4;
-constexpr int kPollMs = 200;
+// How long one wait for a frame lasts; stopping wakes it at once.
+constexpr int kPollMs = 2000;
+constexpr int kMaxIoErrors = 5;
+constexpr int kIoRetryMs = 20;
 
 // The output pin also offers the stream configuration of its filter.
 class CapturePin final : public dshow::Pin, public IAMStreamConfig {
@@ -179,13 +183,32 @@ HRESULT CaptureFilter::SetFormat(AM_MEDIA_TYPE* type)
     if (FAILED(CheckType(*type)))
         return VFW_E_INVALIDMEDIATYPE;
     const BITMAPINFOHEADER& h = dshow::MediaType::VideoInfoOf(*type)->bmiHeader;
-    std::uint32_t fourcc = FourCcOf(type->subtype);
     auto width = static_cast<std::uint32_t>(h.biWidth);
     auto height = static_cast<std::uint32_t>(h.biHeight < 0 ? -h.biHeight : h.biHeight);
+    std::uint32_t fourcc = FasterFormat(FourCcOf(type->subtype), width, height);
     CurrentFormat now;
     if (int r = device_->SetFormat(fourcc, width, height, now))
         return FromErrno(r);
     return now.fourcc == fourcc && now.width == width && now.height == height ? S_OK : VFW_E_INVALIDMEDIATYPE;
+}
+
+std::uint32_t CaptureFilter::FasterFormat(std::uint32_t fourcc, std::uint32_t width, std::uint32_t height)
+{
+    // Most USB cameras send YUYV at large sizes only a few frames a second
+    // (the bus can't carry more) and MJPG at full rate. The frames reach
+    // the graph decoded to RGB24 at the same size either way.
+    if (fourcc != V4L2_PIX_FMT_YUYV)
+        return fourcc;
+    bool offered = false;
+    for (const PixelFormat& f : formats_) {
+        if (f.fourcc == V4L2_PIX_FMT_MJPEG)
+            offered = std::find(f.sizes.begin(), f.sizes.end(), FrameSize { width, height }) != f.sizes.end();
+    }
+    if (!offered)
+        return fourcc;
+    double yuyv = device_->MaxFrameRate(V4L2_PIX_FMT_YUYV, width, height);
+    double mjpg = device_->MaxFrameRate(V4L2_PIX_FMT_MJPEG, width, height);
+    return mjpg > yuyv ? V4L2_PIX_FMT_MJPEG : fourcc;
 }
 
 HRESULT CaptureFilter::GetFormat(AM_MEDIA_TYPE** out)
@@ -229,22 +252,43 @@ void CaptureFilter::OnStop()
 void CaptureFilter::Stream(CurrentFormat format)
 {
     const auto started = std::chrono::steady_clock::now();
+    const bool yuyv = format.fourcc == V4L2_PIX_FMT_YUYV;
     const std::size_t rowBytes = static_cast<std::size_t>(format.width) * 2;
-    const bool padded = format.fourcc == V4L2_PIX_FMT_YUYV && format.bytesPerLine > rowBytes;
-    const std::size_t frameBytes = format.fourcc == V4L2_PIX_FMT_YUYV ? rowBytes * format.height : format.sizeImage;
+    // Rows are bytesperline apart; some drivers pad them.
+    const std::size_t stride = yuyv && format.bytesPerLine > rowBytes ? format.bytesPerLine : rowBytes;
+    const bool padded = yuyv && stride > rowBytes;
+    const std::size_t frameBytes = yuyv ? rowBytes * format.height : format.sizeImage;
+    // A YUYV buffer shorter than its last row's end holds no whole picture.
+    const std::size_t needed = yuyv && format.height > 0 ? stride * (format.height - 1) + rowBytes : 1;
     if (padded)
         packed_.resize(frameBytes); // once per stream, not per frame
     dshow::Sample& sample = pin_->OutputSample();
+    int ioErrors = 0;
     while (!stop_.load()) {
         Frame frame;
         WaitResult r = device_->NextFrame(kPollMs, frame);
         if (r == WaitResult::Gone)
             break; // unplugged: the stream ends here, quietly
-        if (r == WaitResult::Timeout)
+        if (r == WaitResult::IoError) {
+            // EIO can pass (a USB hiccup); many in a row mean the camera is lost.
+            if (++ioErrors > kMaxIoErrors)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(kIoRetryMs));
             continue;
+        }
+        // A time-out keeps the last picture on screen and waits again.
+        if (r != WaitResult::Frame)
+            continue;
+        ioErrors = 0;
+        if (frame.bytes < needed) {
+            dropped_.fetch_add(1);
+            if (device_->Requeue(frame) != 0)
+                break;
+            continue;
+        }
         if (padded) {
             for (std::uint32_t y = 0; y < format.height; ++y)
-                std::memcpy(packed_.data() + y * rowBytes, frame.data + y * format.bytesPerLine, rowBytes);
+                std::memcpy(packed_.data() + y * rowBytes, frame.data + y * stride, rowBytes);
             sample.Borrow(packed_.data(), frameBytes);
         } else {
             sample.Borrow(const_cast<BYTE*>(frame.data), frame.bytes < frameBytes ? frame.bytes : frameBytes);

@@ -38,11 +38,15 @@ public:
     HRESULT Set(LONG property, LONG value, LONG flags) override;
     HRESULT Get(LONG property, LONG* value, LONG* flags) override;
 
-    // IAMStreamConfig of the output pin.
+    // IAMStreamConfig of the output pin. Setting YUY2 at a size the camera
+    // also sends as MJPG at a higher frame rate streams MJPG instead; the
+    // graph then decodes it, and GetFormat reports the MJPG type.
     HRESULT SetFormat(AM_MEDIA_TYPE* type);
     HRESULT GetFormat(AM_MEDIA_TYPE** out);
     // Whether the streaming thread is running (it ends by itself on unplug).
     bool StreamAlive() const { return alive_.load(); }
+    // Buffers too short for the format, dropped and requeued (any thread).
+    std::uint64_t ShortFrames() const { return dropped_.load(); }
 
 private:
     explicit CaptureFilter(std::unique_ptr<Device> device);
@@ -55,6 +59,8 @@ private:
     std::vector<dshow::MediaType> Types();
     dshow::MediaType TypeOf(std::uint32_t fourcc, std::uint32_t width, std::uint32_t height) const;
     HRESULT CheckType(const AM_MEDIA_TYPE& type);
+    // MJPG instead of YUYV when the camera sends it faster at the size.
+    std::uint32_t FasterFormat(std::uint32_t fourcc, std::uint32_t width, std::uint32_t height);
     HRESULT ApplyConnectionType();
     void Stream(CurrentFormat format);
 
@@ -64,6 +70,7 @@ private:
     std::thread thread_;
     std::atomic<bool> stop_ { false };
     std::atomic<bool> alive_ { false };
+    std::atomic<std::uint64_t> dropped_ { 0 };
     std::vector<std::uint8_t> packed_;
 };
 

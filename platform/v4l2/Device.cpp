@@ -97,6 +97,27 @@ std::vector<FrameSize> Device::SizesOf(std::uint32_t fourcc)
     return sizes;
 }
 
+double Device::MaxFrameRate(std::uint32_t fourcc, std::uint32_t width, std::uint32_t height)
+{
+    double best = 0;
+    for (std::uint32_t i = 0;; ++i) {
+        v4l2_frmivalenum fi {};
+        fi.index = i;
+        fi.pixel_format = fourcc;
+        fi.width = width;
+        fi.height = height;
+        if (io_->Ioctl(VIDIOC_ENUM_FRAMEINTERVALS, &fi) != 0)
+            break;
+        // Intervals are seconds a frame; a range's shortest is its minimum.
+        const v4l2_fract& f = fi.type == V4L2_FRMIVAL_TYPE_DISCRETE ? fi.discrete : fi.stepwise.min;
+        if (f.numerator > 0)
+            best = std::max(best, static_cast<double>(f.denominator) / f.numerator);
+        if (fi.type != V4L2_FRMIVAL_TYPE_DISCRETE)
+            break; // ranges come at index 0 only
+    }
+    return best;
+}
+
 int Device::GetFormat(CurrentFormat& out)
 {
     v4l2_format f {};
@@ -201,6 +222,8 @@ WaitResult Device::NextFrame(int timeoutMs, Frame& out)
     int r = io_->Ioctl(VIDIOC_DQBUF, &b);
     if (r == -EAGAIN)
         return WaitResult::Timeout;
+    if (r == -EIO)
+        return WaitResult::IoError;
     if (r != 0 || b.index >= buffers_.size())
         return WaitResult::Gone;
     out.index = b.index;
@@ -210,7 +233,7 @@ WaitResult Device::NextFrame(int timeoutMs, Frame& out)
     if (b.flags & V4L2_BUF_FLAG_ERROR) {
         if (Requeue(out) != 0)
             return WaitResult::Gone;
-        return WaitResult::Timeout;
+        return WaitResult::Dropped;
     }
     return WaitResult::Frame;
 }

@@ -45,7 +45,10 @@ struct Frame {
     std::size_t bytes = 0;
 };
 
-enum class WaitResult { Frame, Timeout, Gone };
+// Frame: a filled buffer to use and requeue. Timeout: nothing yet.
+// Dropped: the driver flagged the buffer bad; it went back already.
+// IoError: the dequeue failed with EIO, which may pass. Gone: unplugged.
+enum class WaitResult { Frame, Timeout, Dropped, IoError, Gone };
 
 class Device {
 public:
@@ -61,6 +64,9 @@ public:
     // Formats in the driver's order, each with its frame sizes. Stepwise and
     // continuous ranges give the common sizes that fit, and the largest.
     std::vector<PixelFormat> Formats();
+    // The highest frame rate the device reports for a format at a size
+    // (frames a second), or 0 when it reports none.
+    double MaxFrameRate(std::uint32_t fourcc, std::uint32_t width, std::uint32_t height);
     int GetFormat(CurrentFormat& out);
     // The driver may adjust the request; out holds what it chose.
     int SetFormat(std::uint32_t fourcc, std::uint32_t width, std::uint32_t height, CurrentFormat& out);

@@ -25,12 +25,26 @@ void FillFormat(v4l2_pix_format& pix, const CurrentFormat& f)
     pix.field = V4L2_FIELD_NONE;
 }
 
-CurrentFormat Describe(std::uint32_t fourcc, std::uint32_t width, std::uint32_t height)
+CurrentFormat Describe(std::uint32_t fourcc, std::uint32_t width, std::uint32_t height, std::uint32_t padding = 0)
 {
     // Packed 4:2:2 has two bytes a pixel; compressed formats get that much
     // room too, as their frames are never larger.
     bool packed = fourcc == V4L2_PIX_FMT_YUYV;
-    return { fourcc, width, height, packed ? width * 2 : 0, width * height * 2 };
+    if (!packed)
+        return { fourcc, width, height, 0, width * height * 2 };
+    return { fourcc, width, height, width * 2 + padding, (width * 2 + padding) * height };
+}
+
+// Spreads packed rows written at the start of a buffer out to their padded
+// places, last row first so that nothing is overwritten before it moved.
+void PadRows(std::uint8_t* data, const CurrentFormat& f)
+{
+    const std::size_t packed = static_cast<std::size_t>(f.width) * 2;
+    for (std::uint32_t y = f.height; y-- > 1;) {
+        std::memmove(data + y * static_cast<std::size_t>(f.bytesPerLine), data + y * packed, packed);
+        std::memset(data + y * static_cast<std::size_t>(f.bytesPerLine) + packed, 0xEE, f.bytesPerLine - packed);
+    }
+    std::memset(data + packed, 0xEE, f.bytesPerLine - packed);
 }
 
 // The default picture: a grey ramp that moves one step a frame.
@@ -99,9 +113,41 @@ void EmulatedDevice::SetFramePeriod(std::chrono::microseconds period)
     period_ = period;
 }
 
+void EmulatedDevice::SetSizedPicture(SizedPicture picture)
+{
+    std::lock_guard guard(lock_);
+    sizedPicture_ = std::move(picture);
+}
+
+void EmulatedDevice::SetFaults(const EmulatedFaults& faults)
+{
+    std::lock_guard guard(lock_);
+    faults_ = faults;
+    if (buffers_.empty())
+        current_ = Describe(current_.fourcc, current_.width, current_.height, faults_.rowPadding);
+}
+
+void EmulatedDevice::Replug()
+{
+    std::lock_guard guard(lock_);
+    unplugged_ = false;
+    firstLiveHandle_ = nextHandle_;
+    owner_ = 0;
+    streaming_ = false;
+    queued_.clear();
+    done_.clear();
+    buffers_.clear();
+    faults_.vanishAfter = 0;
+}
+
 void EmulatedDevice::Unplug()
 {
     std::lock_guard guard(lock_);
+    UnplugLocked();
+}
+
+void EmulatedDevice::UnplugLocked()
+{
     unplugged_ = true;
     // Buffers waiting for a picture come back marked bad.
     for (std::uint32_t i : queued_) {
@@ -168,8 +214,10 @@ EmulatedControl* EmulatedDevice::FindControl(std::uint32_t id)
 int EmulatedDevice::Ioctl(int handle, unsigned long request, void* arg)
 {
     std::lock_guard guard(lock_);
-    if (unplugged_ && request != VIDIOC_DQBUF)
+    if (DeadLocked(handle) && (request != VIDIOC_DQBUF || handle < firstLiveHandle_))
         return -ENODEV;
+    if (faults_.busy && (request == VIDIOC_S_FMT || request == VIDIOC_REQBUFS || request == VIDIOC_STREAMON))
+        return -EBUSY;
     const bool captures = (deviceCaps_ & V4L2_CAP_VIDEO_CAPTURE) != 0;
     switch (request) {
     case VIDIOC_QUERYCAP: {
@@ -204,6 +252,24 @@ int EmulatedDevice::Ioctl(int handle, unsigned long request, void* arg)
             return -EINVAL;
         fs->type = V4L2_FRMSIZE_TYPE_DISCRETE;
         fs->discrete = { f->sizes[fs->index].width, f->sizes[fs->index].height };
+        return 0;
+    }
+    case VIDIOC_ENUM_FRAMEINTERVALS: {
+        auto* fi = static_cast<v4l2_frmivalenum*>(arg);
+        const EmulatedFormat* f = FindFormat(fi->pixel_format);
+        if (!f || fi->index != 0)
+            return -EINVAL;
+        std::uint32_t rate = 30;
+        if (f->maxWidth == 0) {
+            auto it = std::find(f->sizes.begin(), f->sizes.end(), FrameSize { fi->width, fi->height });
+            if (it == f->sizes.end())
+                return -EINVAL;
+            auto at = static_cast<std::size_t>(it - f->sizes.begin());
+            if (at < f->rates.size())
+                rate = f->rates[at];
+        }
+        fi->type = V4L2_FRMIVAL_TYPE_DISCRETE;
+        fi->discrete = { 1, rate };
         return 0;
     }
     case VIDIOC_G_FMT: {
@@ -278,7 +344,7 @@ int EmulatedDevice::SetFormatLocked(void* arg)
         w = best.width;
         h = best.height;
     }
-    current_ = Describe(format->fourcc, w, h);
+    current_ = Describe(format->fourcc, w, h, faults_.rowPadding);
     FillFormat(f->fmt.pix, current_);
     return 0;
 }
@@ -319,6 +385,10 @@ int EmulatedDevice::BufferRequest(int handle, unsigned long request, void* arg)
         if (request == VIDIOC_DQBUF) {
             if (done_.empty())
                 return unplugged_ ? -ENODEV : -EAGAIN;
+            if (pendingEio_ > 0) {
+                --pendingEio_;
+                return -EIO;
+            }
             std::uint32_t i = done_.front();
             done_.pop_front();
             b->index = i;
@@ -368,16 +438,38 @@ void* EmulatedDevice::Map(std::size_t length, std::uint32_t offset)
     return buffers_[i].data.data();
 }
 
-void EmulatedDevice::ProduceLocked()
+std::chrono::microseconds EmulatedDevice::ProduceLocked()
 {
     std::uint32_t i = queued_.front();
     queued_.pop_front();
     Buffer& b = buffers_[i];
-    if (picture_)
-        picture_(current_, produced_, b.data.data());
-    b.bytesUsed = current_.sizeImage;
+    const std::uint64_t n = produced_;
+    if (sizedPicture_) {
+        b.bytesUsed = static_cast<std::uint32_t>(sizedPicture_(current_, n, b.data.data(), b.data.size()));
+    } else {
+        if (picture_)
+            picture_(current_, n, b.data.data());
+        if (current_.fourcc == V4L2_PIX_FMT_YUYV && current_.bytesPerLine > current_.width * 2)
+            PadRows(b.data.data(), current_);
+        b.bytesUsed = current_.sizeImage;
+    }
+    // Damaged buffers hold junk, so that showing one would be seen.
+    const bool flagged = faults_.errorEvery && (n + 1) % faults_.errorEvery == 0;
+    const bool cut = faults_.shortEvery && (n + 1) % faults_.shortEvery == 0;
+    if (flagged || cut)
+        std::memset(b.data.data(), 0, b.data.size());
+    b.error = flagged;
+    if (cut)
+        b.bytesUsed /= 2;
     ++produced_;
     done_.push_back(i);
+    if (faults_.eioTimes && n == faults_.eioAt)
+        pendingEio_ = faults_.eioTimes;
+    if (faults_.vanishAfter && produced_ >= faults_.vanishAfter)
+        UnplugLocked();
+    if (faults_.stallFor.count() > 0 && n == faults_.stallAfter)
+        return faults_.stallFor;
+    return std::chrono::microseconds(0);
 }
 
 short EmulatedDevice::Poll(int handle, int timeoutMs)
@@ -385,7 +477,7 @@ short EmulatedDevice::Poll(int handle, int timeoutMs)
     std::unique_lock guard(lock_);
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
-        if (unplugged_)
+        if (DeadLocked(handle))
             return POLLERR | POLLHUP;
         if (woken_[handle]) {
             woken_[handle] = false;
@@ -396,8 +488,8 @@ short EmulatedDevice::Poll(int handle, int timeoutMs)
         auto now = std::chrono::steady_clock::now();
         bool canProduce = handle == owner_ && streaming_ && !queued_.empty();
         if (canProduce && now >= nextFrame_) {
-            ProduceLocked();
-            nextFrame_ = now + period_;
+            std::chrono::microseconds extra = ProduceLocked();
+            nextFrame_ = now + period_ + extra;
             return POLLIN;
         }
         if (now >= deadline)

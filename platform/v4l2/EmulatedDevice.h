@@ -22,11 +22,26 @@ namespace v4l2 {
 struct EmulatedFormat {
     std::uint32_t fourcc = 0;
     std::vector<FrameSize> sizes; // discrete sizes
+    // Frames a second at each discrete size (the same index), 30 where none.
+    std::vector<std::uint32_t> rates = {};
     // A stepwise (or, with step 1 and continuous set, continuous) range
     // instead of discrete sizes when maxWidth isn't 0.
     std::uint32_t minWidth = 0, maxWidth = 0, stepWidth = 0;
     std::uint32_t minHeight = 0, maxHeight = 0, stepHeight = 0;
     bool continuous = false;
+};
+
+// Ways a real driver misbehaves, for tests. Frame numbers count from 0.
+struct EmulatedFaults {
+    std::uint32_t rowPadding = 0; // bytes after each YUYV row (bytesperline > width × 2)
+    std::uint32_t errorEvery = 0; // every n-th buffer comes back flagged bad, holding junk
+    std::uint32_t shortEvery = 0; // every n-th buffer has half the bytes the format needs
+    std::uint64_t stallAfter = 0; // after this frame ...
+    std::chrono::milliseconds stallFor { 0 }; // ... no frame for this long
+    std::uint64_t eioAt = 0; // when this frame is ready ...
+    std::uint32_t eioTimes = 0; // ... so many dequeues answer EIO first
+    bool busy = false; // another program streams: format and buffer requests answer EBUSY
+    std::uint64_t vanishAfter = 0; // unplugged once this many frames were made (0: never)
 };
 
 struct EmulatedControl {
@@ -47,7 +62,18 @@ public:
     static std::shared_ptr<EmulatedDevice> Camera(std::string card, std::vector<FrameSize> yuyvSizes,
         std::vector<EmulatedControl> controls = {});
 
+    // For compressed formats: fills at most capacity bytes of a frame and
+    // answers how many it used (the buffer's bytesused).
+    using SizedPicture = std::function<std::size_t(
+        const CurrentFormat& format, std::uint64_t frameNumber, std::uint8_t* out, std::size_t capacity)>;
+
     void SetPicture(Picture picture);
+    void SetSizedPicture(SizedPicture picture);
+    // Takes effect for the next format set (and the current one when no
+    // buffers are held).
+    void SetFaults(const EmulatedFaults& faults);
+    // The node comes back; handles opened before the unplug stay dead.
+    void Replug();
     void SetFramePeriod(std::chrono::microseconds period);
     void Unplug();
 
@@ -76,7 +102,10 @@ private:
     void Close(int handle);
     const EmulatedFormat* FindFormat(std::uint32_t fourcc) const;
     EmulatedControl* FindControl(std::uint32_t id);
-    void ProduceLocked();
+    // Fills the next queued buffer; answers an extra delay before the next.
+    std::chrono::microseconds ProduceLocked();
+    void UnplugLocked();
+    bool DeadLocked(int handle) const { return unplugged_ || handle < firstLiveHandle_; }
 
     mutable std::mutex lock_;
     std::condition_variable changed_;
@@ -85,6 +114,10 @@ private:
     const std::vector<EmulatedFormat> formats_;
     std::vector<EmulatedControl> controls_;
     Picture picture_;
+    SizedPicture sizedPicture_;
+    EmulatedFaults faults_;
+    std::uint32_t pendingEio_ = 0;
+    int firstLiveHandle_ = 1;
     std::chrono::microseconds period_ { 1000 };
     CurrentFormat current_;
     bool unplugged_ = false;

@@ -32,6 +32,18 @@ std::vector<std::pair<HWND, std::unique_ptr<Menu>>>& SystemMenus()
     return menus;
 }
 
+// The desktop window covers the whole screen, whatever size the screen has
+// now; other windows are as the tree keeps them.
+Window* Measured(HWND hwnd)
+{
+    if (hwnd != Tree().Desktop())
+        return FromHandle(hwnd);
+    // Without a screen the desktop has no area.
+    Window* desktop = Tree().Desktop();
+    desktop->rect = RECT { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
+    return desktop;
+}
+
 RECT ClientRectOf(const Window* w)
 {
     RECT c = w->ClientInWindow();
@@ -159,12 +171,7 @@ BOOL BringWindowToTop(HWND hwnd) { return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 
 
 BOOL GetWindowRect(HWND hwnd, LPRECT out)
 {
-    // The desktop window is the whole screen.
-    if (hwnd && hwnd == Tree().Desktop() && out) {
-        *out = RECT { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
-        return TRUE;
-    }
-    Window* w = FromHandle(hwnd);
+    Window* w = Measured(hwnd);
     if (!w || !out)
         return FALSE;
     POINT o = w->ScreenOrigin();
@@ -174,7 +181,7 @@ BOOL GetWindowRect(HWND hwnd, LPRECT out)
 
 BOOL GetClientRect(HWND hwnd, LPRECT out)
 {
-    Window* w = FromHandle(hwnd);
+    Window* w = Measured(hwnd);
     if (!w || !out)
         return FALSE;
     *out = ClientRectOf(w);

@@ -55,6 +55,10 @@ Window* WindowTree::Create(const CREATESTRUCT& cs, const WindowClass* cls)
     w->text = cs.lpszName ? cs.lpszName : "";
     w->style = static_cast<DWORD>(cs.style) & ~WS_VISIBLE;
     w->exStyle = cs.dwExStyle;
+    // A window owned by a top-most window is top-most itself, so that it
+    // can come up in front of its owner.
+    if (owner && owner->IsTopmost())
+        w->exStyle |= WS_EX_TOPMOST;
     w->parent = parent;
     w->owner = owner;
     w->rect = RECT { cs.x, cs.y, cs.x + std::max(cs.cx, 0), cs.y + std::max(cs.cy, 0) };

@@ -11,39 +11,23 @@
 #include "platform/afx/ClientDc.h"
 #include "platform/headless/Driver.h"
 #include "platform/window/FileDialog.h"
+#include "tests/support/FileTestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <sstream>
-#include <sys/resource.h>
 
 namespace {
 
-namespace fs = std::filesystem;
 
-struct TempFolder {
-    TempFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "inkveil-picture-XXXXXX").string();
-        path = ::mkdtemp(pattern.data()) ? pattern : "";
-    }
-    ~TempFolder() { fs::remove_all(path); }
-    std::string File(const std::string& name) const { return (path / name).string(); }
-    std::vector<std::string> Names() const
-    {
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(path))
-            names.push_back(e.path().filename().string());
-        return names;
-    }
-    fs::path path;
-};
+using test::DiskFull;
+using test::TempFolder;
 
 std::vector<std::uint8_t> Bytes(const std::string& path)
 {
@@ -55,6 +39,19 @@ std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at)
 {
     return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
 }
+
+// Whether the system's Python has Pillow, the decoder the files are read
+// back with (the set-up script installs it).
+bool PillowAvailable()
+{
+    static const bool available = std::system("/usr/bin/python3 -c 'import PIL.Image' >/dev/null 2>&1") == 0;
+    return available;
+}
+
+#define SKIP_WITHOUT_PILLOW()                                                                                      \
+    if (!PillowAvailable())                                                                                        \
+    GTEST_SKIP() << "Pillow (python3-pil) is missing: the files cannot be read back by an independent decoder; "  \
+                    "tools/setup.sh installs it"
 
 // The pixels of each file as Pillow reads them, 0x00RRGGBB, top row first;
 // one start of the system's own Python for all of them.
@@ -94,6 +91,7 @@ std::vector<std::uint32_t> Picture(int w, int h, const std::vector<std::uint32_t
 
 TEST(PictureFile, EveryDepthHasItsHeadersAndDecodesToTheSamePixels)
 {
+    SKIP_WITHOUT_PILLOW();
     const std::vector<std::uint32_t> any = { 0x123456, 0xFEDCBA, 0x00FF7F, 0x808000, 0x010203, 0xFFFFFF };
     // For 8 and 1 bits, colours of the default palettes.
     const std::vector<std::uint32_t> palette = { 0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0x800000, 0xC0C0C0 };
@@ -137,26 +135,6 @@ TEST(PictureFile, EveryDepthHasItsHeadersAndDecodesToTheSamePixels)
     EXPECT_EQ(Decode(paths), pictures);
 }
 
-// Files may grow to no more than limit bytes while it lives, as on a full
-// disk; writing past it fails instead of ending the program.
-struct DiskFull {
-    explicit DiskFull(rlim_t limit)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &old);
-        handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lower = old;
-        lower.rlim_cur = limit;
-        ::setrlimit(RLIMIT_FSIZE, &lower);
-    }
-    ~DiskFull()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, handler);
-    }
-    rlimit old {};
-    void (*handler)(int) = nullptr;
-};
-
 TEST(PictureFile, AFailedSaveLeavesTheOldFileWholeAndNothingBeside)
 {
     headless::Driver driver(64, 48, 32);
@@ -187,6 +165,7 @@ TEST(PictureFile, AFailedSaveLeavesTheOldFileWholeAndNothingBeside)
 
 TEST(SavePicture, WritesWhatTheBoardShowsWhereTheUserSays)
 {
+    SKIP_WITHOUT_PILLOW();
     constexpr int kW = 200, kH = 150;
     headless::Driver driver(kW, kH);
     CBitmap saved;

@@ -212,7 +212,7 @@ TEST_F(PanelTest, TwoPressesShowTwoPanelsAndNeitherIsLeftOnceBothHaveHidden)
     }
     EXPECT_EQ(topLevels(), before);
     const HWND last = PressAdjust().m_hWnd;
-    main->m_pVideoConfig.reset();
+    main->m_pPalette->m_pVideoConfigDlg.reset();
     EXPECT_FALSE(::IsWindow(last));
 }
 

@@ -7,6 +7,8 @@
 
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ComObject.h"
+#include "camera/CameraReport.h"
+#include "camera/SampleGrabberCB.h"
 #include "platform/dshow/MediaType.h"
 #include "platform/v4l2/CaptureFilter.h"
 #include "platform/window/WinUser.h"
@@ -271,7 +273,7 @@ TEST_F(CaptureGraphTest, BuildFailuresShowTheirMessageOnceAndAnswerTheFailure)
     const struct {
         const char* text;
         com::ClassFactory grabber; // empty: the class isn't registered
-        bool mjpgOnly;
+        bool h264Only; // a format no converter takes
         HRESULT result;
     } cases[] = {
         { "Fail to create SampleGrabber, maybe qedit.dll is not registered?", {}, false, REGDB_E_CLASSNOTREG },
@@ -281,15 +283,15 @@ TEST_F(CaptureGraphTest, BuildFailuresShowTheirMessageOnceAndAnswerTheFailure)
     };
     for (const auto& c : cases) {
         v4l2::EmulatedDeviceSystem own;
-        if (c.mjpgOnly)
+        if (c.h264Only)
             own.Add("/dev/video0", std::make_shared<v4l2::EmulatedDevice>("Doc Cam",
                 V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING,
-                std::vector<v4l2::EmulatedFormat> { { V4L2_PIX_FMT_MJPEG, { { 1280, 720 } } } }));
+                std::vector<v4l2::EmulatedFormat> { { V4L2_PIX_FMT_H264, { { 1280, 720 } } } }));
         else
             own.Add("/dev/video0", v4l2::EmulatedDevice::Camera("Doc Cam", { { 640, 480 } }));
         v4l2::ScopedDeviceSystem use(own);
         std::optional<com::ClassOverride> override;
-        if (!c.mjpgOnly)
+        if (!c.h264Only)
             override.emplace(CLSID_SampleGrabber, c.grabber);
         std::vector<std::string> shown;
         driver.WhenWaiting([&] {
@@ -305,4 +307,93 @@ TEST_F(CaptureGraphTest, BuildFailuresShowTheirMessageOnceAndAnswerTheFailure)
     }
 }
 
+TEST_F(CaptureGraphTest, ABusyCameraIsNamedOnceAndChoosingItAgainRetries)
+{
+    v4l2::EmulatedDeviceSystem own;
+    auto camera = v4l2::EmulatedDevice::Camera("Doc Cam", { { 640, 480 }, { 1280, 720 } });
+    v4l2::EmulatedFaults busy;
+    busy.busy = true;
+    camera->SetFaults(busy);
+    own.Add("/dev/video0", camera);
+    v4l2::ScopedDeviceSystem use(own);
+    std::vector<std::string> shown;
+    driver.WhenWaiting([&] {
+        char text[256] = {};
+        GetWindowText(GetDlgItem(GetActiveWindow(), 0xFFFF), text, sizeof text);
+        shown.emplace_back(text);
+        driver.Key(VK_RETURN);
+    });
+    CVMR_Capture cap;
+    EXPECT_EQ(cap.BuildGraph(0, nullptr), CVMR_Capture::kDeviceBusy);
+    ASSERT_EQ(shown.size(), 1u) << "one message, though format, buffers and streaming all refuse";
+    EXPECT_NE(shown[0].find("摄像头正被其他程序使用"), std::string::npos);
+    EXPECT_NE(shown[0].find("Doc Cam"), std::string::npos) << "the message names the camera";
+    EXPECT_FALSE(driver.StepsLeft());
+
+    // The other program lets go; the toolbar's choice builds the graph again.
+    camera->SetFaults({});
+    cap.TearDownGraph();
+    EXPECT_EQ(cap.BuildGraph(0, nullptr), S_OK);
+    EXPECT_EQ(shown.size(), 1u);
+    EXPECT_GT(cap.GetWidth(), 0);
+}
+
+TEST_F(CaptureGraphTest, ASizeTheCameraSendsFasterAsMjpgStreamsMjpgAtThatSize)
+{
+    v4l2::EmulatedFormat yuyv, mjpg;
+    yuyv.fourcc = V4L2_PIX_FMT_YUYV;
+    yuyv.sizes = { { 640, 480 }, { 1280, 720 } };
+    yuyv.rates = { 30, 10 }; // the bus carries uncompressed 720p ten times a second
+    mjpg.fourcc = V4L2_PIX_FMT_MJPEG;
+    mjpg.sizes = { { 640, 480 }, { 1280, 720 }, { 1920, 1080 } };
+    mjpg.rates = { 30, 30, 30 };
+    v4l2::EmulatedDeviceSystem own;
+    auto camera = std::make_shared<v4l2::EmulatedDevice>(
+        "Doc Cam", V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING, std::vector<v4l2::EmulatedFormat> { yuyv, mjpg });
+    own.Add("/dev/video0", camera);
+    v4l2::ScopedDeviceSystem use(own);
+    CVMR_Capture cap;
+    ASSERT_EQ(cap.BuildGraph(0, nullptr), S_OK);
+    EXPECT_EQ(TableOf(cap)[3], (Row { 1280, 720, 1 })) << "the table still lists the YUY2 sizes";
+    EXPECT_EQ(camera->Current().fourcc, static_cast<std::uint32_t>(V4L2_PIX_FMT_MJPEG));
+    EXPECT_EQ(cap.GetWidth(), 1280);
+    EXPECT_EQ(cap.GetHeight(), 720);
+    EXPECT_EQ(g_grabberCB.m_nWidth, 1280) << "the grabber sees RGB24 at the chosen size";
+    EXPECT_EQ(g_grabberCB.m_nHeight, 720);
+
+    // At 640 × 480 both run at 30 frames a second: YUYV needs no decoding.
+    ASSERT_EQ(cap.SelectResolution(0), 0);
+    EXPECT_EQ(camera->Current().fourcc, static_cast<std::uint32_t>(V4L2_PIX_FMT_YUYV));
+    EXPECT_EQ(g_grabberCB.m_nWidth, 640);
+}
+
+TEST_F(CaptureGraphTest, TheCameraReportListsFormatsSizesRatesAndTheChoice)
+{
+    v4l2::EmulatedDeviceSystem own;
+    v4l2::ScopedDeviceSystem use(own);
+    EXPECT_EQ(CameraReport(), "No video capture device was found.\n");
+
+    v4l2::EmulatedFormat yuyv, mjpg;
+    yuyv.fourcc = V4L2_PIX_FMT_YUYV;
+    yuyv.sizes = { { 640, 480 }, { 1280, 720 } };
+    yuyv.rates = { 30, 10 };
+    mjpg.fourcc = V4L2_PIX_FMT_MJPEG;
+    mjpg.sizes = { { 1280, 720 } };
+    mjpg.rates = { 30 };
+    own.Add("/dev/video0", v4l2::EmulatedDevice::Camera("Small Cam", { { 800, 600 } }));
+    own.Add("/dev/video1", std::make_shared<v4l2::EmulatedDevice>("Small Cam", V4L2_CAP_META_CAPTURE,
+        std::vector<v4l2::EmulatedFormat> {}));
+    own.Add("/dev/video2", std::make_shared<v4l2::EmulatedDevice>("Doc Cam",
+        V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING, std::vector<v4l2::EmulatedFormat> { yuyv, mjpg }));
+    EXPECT_EQ(CameraReport(),
+        "/dev/video0: Small Cam\n"
+        "  YUYV: 800x600 @ 30 fps\n"
+        "  chosen: 800x600, streamed as YUYV\n"
+        "/dev/video2: Doc Cam\n"
+        "  YUYV: 640x480 @ 30 fps, 1280x720 @ 10 fps\n"
+        "  MJPG: 1280x720 @ 30 fps\n"
+        "  chosen: 1280x720, streamed as MJPG\n");
+}
+
 } // namespace
+

@@ -7,7 +7,11 @@
 #include "camera/SampleGrabberCB.h"
 #include "platform/com/Com.h"
 #include "platform/com/ComObject.h"
+#include "tests/camera/VideoTestSupport.h"
+#include "tests/support/FileTestSupport.h"
+#include "tests/support/faults/RenameFault.h"
 
+#include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -181,6 +185,69 @@ TEST_F(PhotographTest, WithoutAPictureNoFileIsWrittenAndAnOldOneStays)
     std::vector<BYTE> kept = ReadFile(path);
     EXPECT_EQ(std::string(kept.begin(), kept.end()), "an earlier photograph");
     std::remove(path.c_str());
+}
+
+TEST_F(PhotographTest, ASaveThatFailsAtTheDiskOrAtTheRenameAnswersNothingAndLeavesTheOldFile)
+{
+    AddCamera("Doc Cam", { { 64, 48 } });
+    CVMR_Capture cap;
+    ASSERT_EQ(cap.BuildGraph(0, nullptr), S_OK);
+    ASSERT_TRUE(WaitFor([&] { return cap.GrabRendererImage() >= 0; }));
+    test::TempFolder folder;
+    const std::string path = folder.File("photo.bmp");
+    {
+        std::ofstream(path) << "an earlier photograph";
+    }
+    {
+        test::RenameFault fault(EIO);
+        EXPECT_EQ(cap.SaveSnapshot(path.c_str()), 0) << "a rename that failed";
+        EXPECT_TRUE(fault.Hit());
+    }
+    {
+        test::DiskFull full(4096); // the pixels (9216 bytes) do not fit
+        EXPECT_EQ(cap.SaveSnapshot(path.c_str()), 0) << "a full disk";
+    }
+    std::vector<BYTE> kept = ReadFile(path);
+    EXPECT_EQ(std::string(kept.begin(), kept.end()), "an earlier photograph");
+    EXPECT_EQ(folder.Names(), std::vector<std::string> { "photo.bmp" }) << "nothing left beside it";
+    EXPECT_EQ(cap.SaveSnapshot(path.c_str()), 64 * 48 * 3) << "with room again";
+    EXPECT_EQ(ReadFile(path).size(), 54u + 64 * 48 * 3);
+}
+
+using TurnedViewPhotographTest = test::ViewTest;
+
+TEST_F(TurnedViewPhotographTest, APhotographOfATurnedViewHasTheCaptureSizeAndTheUnturnedPixels)
+{
+    // The view turns frames into the capture's own frame buffer, the one the
+    // photograph is written from.
+    auto camera = v4l2::EmulatedDevice::Camera("Doc Cam", { { 8, 4 } });
+    std::vector<BYTE> lumas(32);
+    for (std::size_t i = 0; i < lumas.size(); ++i)
+        lumas[i] = static_cast<BYTE>(20 + 6 * i);
+    camera->SetPicture(test::GreyPicture(lumas));
+    devices.Add("/dev/video0", camera);
+    Open();
+    ASSERT_NE(view.m_pCapture, nullptr);
+    ASSERT_EQ(view.m_pCapture->GetWidth(), 8);
+    view.Rotate(90);
+    ASSERT_TRUE(test::CameraTest::WaitForFrame(8 * 4 * 3));
+    ASSERT_TRUE(test::CameraTest::WaitFor([&] { return view.m_pCapture->GrabRendererImage() >= 0; }));
+    const std::vector<BYTE> frame = test::CameraTest::FrameCopy();
+    for (int i = 0; i < 3; ++i)
+        Tick();
+    BYTE* buffer = nullptr;
+    ASSERT_EQ(view.m_pCapture->GetFrameBuffer(&buffer), 96);
+    ASSERT_NE(std::vector<BYTE>(buffer, buffer + 96), frame) << "the turn must have used the buffer for the test to tell";
+
+    test::TempFolder folder;
+    const std::string path = folder.File("turned.bmp");
+    ASSERT_EQ(view.m_pCapture->SaveSnapshot(path.c_str()), 96);
+    const std::vector<BYTE> file = ReadFile(path);
+    ASSERT_EQ(file.size(), 54u + 96);
+    EXPECT_EQ(At<LONG>(file, 18), 8) << "the capture's width";
+    EXPECT_EQ(At<LONG>(file, 22), 4) << "the capture's height";
+    // The picture as the camera gives it, bottom-up, rows of 24 bytes.
+    EXPECT_EQ(std::vector<BYTE>(file.begin() + 54, file.end()), frame);
 }
 
 } // namespace

@@ -81,4 +81,24 @@ TEST_F(StreamingTest, AnUnpluggedCameraEndsItsStreamAndANewGraphCanBeBuilt)
     EXPECT_TRUE(FrameCopy().empty()) << "teardown clears the frame";
 }
 
+TEST_F(StreamingTest, TheSameCameraPluggedBackAndChosenAgainIsLiveWithoutARestart)
+{
+    auto camera = AddCamera("Doc Cam", { { 640, 480 } });
+    CVMR_Capture cap;
+    ASSERT_EQ(cap.BuildGraph(0, nullptr), S_OK);
+    ASSERT_TRUE(WaitForFrame(640 * 480 * 3));
+    camera->Unplug();
+    std::uint64_t produced = camera->FramesProduced();
+    EXPECT_TRUE(WaitFor([&] { return camera->FramesProduced() == produced; }));
+    EXPECT_FALSE(FrameCopy().empty()) << "the last frame stays while it is away";
+
+    camera->Replug();
+    // Choosing it in the toolbar's refilled list rebuilds the graph.
+    cap.TearDownGraph();
+    ASSERT_EQ(cap.BuildGraph(0, nullptr), S_OK);
+    EXPECT_TRUE(WaitFor([&] { return camera->FramesProduced() >= produced + 3; })) << "the stream runs again";
+    EXPECT_TRUE(WaitForFrame(640 * 480 * 3));
+}
+
 } // namespace
+

@@ -31,7 +31,7 @@ void ToolbarTest::Open()
     app.m_pMainDlg = main.get();
     ASSERT_TRUE(main->Create(CVideoDlg::IDD, nullptr));
     driver.Pump();
-    ASSERT_TRUE(main->m_pVideoConfig);
+    ASSERT_TRUE(main->m_pPalette && main->m_pPalette->m_pVideoConfigDlg);
     // The view's 20 ms repaint plays no part in what these tests watch; it
     // is stopped so that seconds on the virtual clock cost little real time.
     main->m_video.KillTimer(0);

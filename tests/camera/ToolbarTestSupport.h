@@ -5,6 +5,7 @@
 // screen, view started, toolbar shown), over the emulated cameras the test
 // adds first, and the teacher's hand on the toolbar's controls.
 
+#include "app/InkveilDlg.h"
 #include "camera/VideoConfigDlg.h"
 #include "camera/VideoDlg.h"
 #include "tests/camera/VideoTestSupport.h"
@@ -24,7 +25,7 @@ protected:
     // Makes the main window, which starts the video and opens the toolbar.
     void Open();
 
-    CVideoConfigDlg& Toolbar() const { return *main->m_pVideoConfig; }
+    CVideoConfigDlg& Toolbar() const { return *main->m_pPalette->m_pVideoConfigDlg; }
     CVideoStatic& View() const { return main->m_video; }
     CVMR_Capture* Capture() const { return main->m_video.m_pCapture; }
 

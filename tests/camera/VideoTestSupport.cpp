@@ -43,6 +43,12 @@ void PublishFrame(int width, int height, const PictureFn& picture)
 }
 
 VideoTest::VideoTest()
+    : VideoTest(1920, 1040)
+{
+}
+
+VideoTest::VideoTest(int width, int height)
+    : driver(width, height)
 {
     ws::ctl::EnsureControlClasses();
     g_latestFrame.ClearFrame();

@@ -45,6 +45,8 @@ void PublishFrame(int width, int height, const PictureFn& picture);
 class VideoTest : public ::testing::Test {
 protected:
     VideoTest();
+    // On a screen of that size.
+    VideoTest(int width, int height);
     ~VideoTest() override { g_latestFrame.ClearFrame(); }
 
     headless::Driver driver { 1920, 1040 };

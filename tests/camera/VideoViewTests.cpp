@@ -2,7 +2,9 @@
 // the control, the overlay and its key colour, drawing with every tool,
 // blinking, the eraser, panning, and life without a camera.
 
+#include "camera/NoCameraHint.h"
 #include "draw/DrawSettings.h"
+#include "platform/v4l2/EmulatedDevice.h"
 #include "tests/camera/VideoTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -243,9 +245,14 @@ TEST_F(ViewTest, WithoutACameraTheControlIsGreyAndDrawingsStillReachTheOverlay)
     EXPECT_EQ(ViewPixel(0, 0), grey);
     EXPECT_EQ(ViewPixel(799, 599), grey);
     view.SetTool(TOOL_LINE);
-    DrawStroke({ { 100, 100 }, { 150, 120 }, { 200, 140 } });
+    driver.MoveTo(OnScreen(100, 100));
+    driver.Press();
+    driver.MoveTo(OnScreen(150, 120));
+    driver.MoveTo(OnScreen(200, 140));
+    ASSERT_NE(view.m_pCurrent, nullptr);
+    EXPECT_EQ(view.m_pCurrent->m_points.size(), 1u) << "moves without a picture give no point";
+    driver.Release();
     ASSERT_EQ(view.m_objects.size(), 1u);
-    EXPECT_EQ(view.m_objects[0]->m_points.size(), 2u) << "moves without a picture give no point";
     EXPECT_NE(OverlayAt(150, 120), 0u);
     Tick();
     EXPECT_EQ(ViewPixel(150, 120), grey) << "the overlay waits for frames";
@@ -273,4 +280,173 @@ TEST_F(ViewTest, AReleaseWithoutAPressLeavesFinishedDrawingsAlone)
     EXPECT_EQ(view.m_pBlinkLayer->Objects()[0]->m_points, finished);
 }
 
+TEST_F(ViewTest, WithoutAPictureTheViewSaysSoInItsCentreUntilAFrameArrives)
+{
+    Open(RECT { 100, 50, 900, 650 });
+    Tick();
+    const COLORREF ground = ::GetSysColor(COLOR_BTNSHADOW);
+    // Text in the middle band, the plain ground above and below it.
+    auto differing = [&](int top, int bottom, COLORREF from) {
+        int n = 0;
+        for (int y = top; y < bottom; y += 2)
+            for (int x = 0; x < 800; x += 2)
+                n += ViewPixel(x, y) != from;
+        return n;
+    };
+    auto inked = [&](int top, int bottom) { return differing(top, bottom, ground); };
+    EXPECT_GT(inked(250, 350), 200) << "the hint is drawn";
+    EXPECT_EQ(inked(0, 200), 0);
+    EXPECT_EQ(inked(400, 600), 0);
+
+    PublishGreen();
+    Tick();
+    EXPECT_EQ(differing(250, 350, kGreen), 0) << "a picture replaces it";
+
+    g_latestFrame.ClearFrame(); // the camera is gone and the graph let go of its frame
+    Tick();
+    EXPECT_GT(inked(250, 350), 200) << "without a picture the hint comes back";
+}
+
+TEST_F(ViewTest, ABusyCameraIsNamedOnceAndTheViewSaysItIsInUse)
+{
+    auto camera = v4l2::EmulatedDevice::Camera("Doc Cam", { { 640, 480 } });
+    v4l2::EmulatedFaults busy;
+    busy.busy = true;
+    camera->SetFaults(busy);
+    devices.Add("/dev/video0", camera);
+    int boxes = 0;
+    driver.WhenWaiting([&] {
+        ++boxes;
+        driver.Key(VK_RETURN);
+    });
+    Open(RECT { 100, 50, 900, 650 });
+    Tick();
+    EXPECT_EQ(boxes, 1);
+
+    // The view shows exactly the busy hint, which differs from the
+    // no-camera one.
+    const COLORREF ground = ::GetSysColor(COLOR_BTNSHADOW);
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 800, 600);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    HBRUSH brush = ::CreateSolidBrush(ground);
+    const RECT area { 0, 0, 800, 600 };
+    auto mismatches = [&](bool busyHint) {
+        ::FillRect(memory, &area, brush);
+        DrawNoCameraHint(memory, area, busyHint);
+        int n = 0;
+        for (int y = 200; y < 400; y += 2)
+            for (int x = 0; x < 800; x += 2)
+                n += ::GetPixel(memory, x, y) != ViewPixel(x, y);
+        return n;
+    };
+    EXPECT_EQ(mismatches(true), 0);
+    EXPECT_GT(mismatches(false), 100);
+    ::SelectObject(memory, old);
+    ::DeleteObject(brush);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+}
+
+// What a drawing still holds: points, pens and brushes.
+bool HoldsRenderingParts(const CDrawObj* obj)
+{
+    return !obj->m_points.empty() || obj->m_pGdipPen || obj->m_pGdipBrush || obj->m_pen.GetSafeHandle()
+        || obj->m_brush.GetSafeHandle();
+}
+
+TEST_F(ViewTest, AFinishedDrawingKeepsOnlyAShellWhileABlinkingOneKeepsWhatItDrawsWithUntilItGoes)
+{
+    Open();
+    PublishGreen();
+    view.SetTool(TOOL_RECTFILL);
+    DrawStroke({ { 100, 100 }, { 150, 150 }, { 200, 190 } });
+    ASSERT_EQ(view.m_objects.size(), 1u);
+    EXPECT_FALSE(HoldsRenderingParts(view.m_objects[0])) << "the overlay holds its pixels";
+    const ARGB drawn = OverlayAt(150, 150);
+    EXPECT_NE(drawn, 0u);
+    view.SetLineType(LINE_DASHED); // reaches the shell, which has no pen left
+    EXPECT_EQ(OverlayAt(150, 150), drawn);
+
+    view.SetBlink(1);
+    view.SetTool(TOOL_LINE);
+    DrawStroke({ { 300, 100 }, { 400, 100 } });
+    ASSERT_EQ(view.m_pBlinkLayer->Objects().size(), 1u);
+    EXPECT_TRUE(HoldsRenderingParts(view.m_pBlinkLayer->Objects()[0]));
+    Tick();
+    for (int i = 0; i < 9; ++i) {
+        driver.Advance(100);
+        ASSERT_FALSE(view.m_pBlinkLayer->IsEmpty());
+        EXPECT_TRUE(HoldsRenderingParts(view.m_pBlinkLayer->Objects()[0])) << "repaint " << i;
+    }
+    EXPECT_NE(ViewPixel(350, 100), kGreen) << "still drawn 900 ms after it first showed";
+}
+
+TEST_F(ViewTest, ChangingColourWidthOrOpacityLeavesEveryDrawingAsItWasDrawnBlinkingOnesToo)
+{
+    Open();
+    PublishGreen();
+    app.m_crColor = RGB(200, 0, 0);
+    app.m_nPenWidth = 5;
+    app.m_nAlphaPercent = 60;
+    view.SetTool(TOOL_LINE);
+    DrawStroke({ { 50, 100 }, { 350, 100 } });
+    view.SetBlink(1);
+    view.SetTool(TOOL_RECTANGLE);
+    DrawStroke({ { 50, 200 }, { 200, 300 }, { 350, 350 } });
+    Tick();
+    auto shown = [&] {
+        std::vector<COLORREF> pixels;
+        for (int y = 80; y < 370; y += 2)
+            for (int x = 30; x < 370; x += 2)
+                pixels.push_back(ViewPixel(x, y));
+        return pixels;
+    };
+    const std::vector<COLORREF> before = shown();
+    ASSERT_NE(ViewPixel(200, 100), kGreen);
+    ASSERT_NE(ViewPixel(50, 280), kGreen) << "the blinking rectangle shows";
+    app.m_crColor = RGB(0, 0, 255);
+    app.m_nPenWidth = 20;
+    app.m_nAlphaPercent = 100;
+    Tick(); // still within the blinking drawing's first, steady second
+    EXPECT_EQ(shown(), before);
+}
+
+TEST_F(ViewTest, AnEraserPressAndReleaseWithoutAMoveErasesNothing)
+{
+    Open();
+    PublishGreen();
+    for (int y = 90; y < 160; ++y)
+        for (int x = 90; x < 160; ++x)
+            GdipBitmapSetPixel(view.m_pOverlay, x, y, 0xFF0000FF);
+    view.SetTool(TOOL_ERASE);
+    driver.MoveTo(OnScreen(100, 100));
+    driver.Press();
+    driver.Release();
+    for (int y = 90; y < 160; ++y)
+        for (int x = 90; x < 160; ++x)
+            ASSERT_EQ(OverlayAt(x, y), 0xFF0000FFu) << x << "," << y;
+    Tick();
+    EXPECT_EQ(ViewPixel(101, 101), RGB(0, 0, 255));
+}
+
+TEST_F(ViewTest, TurningFrom0ToMinus90TurnsTheOverlayCounterClockwise)
+{
+    Open(); // an 800 x 600 overlay
+    GdipBitmapSetPixel(view.m_pOverlay, 10, 20, 0xFFFF0000);
+    view.Rotate(-90);
+    UINT width = 0, height = 0;
+    GdipGetImageWidth(view.m_pOverlay, &width);
+    GdipGetImageHeight(view.m_pOverlay, &height);
+    EXPECT_EQ(width, 600u);
+    EXPECT_EQ(height, 800u);
+    // Counter-clockwise, (x, y) goes to (y, 799 - x); clockwise would have
+    // put it at (579, 10).
+    EXPECT_EQ(OverlayAt(20, 789), 0xFFFF0000u);
+    EXPECT_EQ(OverlayAt(579, 10), 0u);
+}
+
 } // namespace
+

@@ -2,6 +2,7 @@
 // window modally, the view sits in its 4:3 area on dark grey, and closing
 // the window releases the camera and shuts GDI+ down once.
 
+#include "app/InkveilDlg.h"
 #include "camera/VideoConfigDlg.h"
 #include "camera/VideoDlg.h"
 #include "tests/camera/CameraTestSupport.h"
@@ -46,16 +47,16 @@ TEST_F(VideoWindowTest, TheMaximisedMainWindowPlacesTheViewIn4To3OnDarkGreyAndTe
         EXPECT_EQ(ViewInWindow(), CRect(331, 19, 1605, 975));
         EXPECT_EQ(Main()->GetIcon(TRUE), Main()->m_hIcon);
         EXPECT_EQ(WindowPixel(100, 500), RGB(100, 100, 100));
-        // The window opened the toolbar, which hears of wheel turns; then
+        // The palette opened the toolbar, which hears of wheel turns; then
         // whoever sets the window's hook hears of them instead.
-        ASSERT_TRUE(Main()->m_pVideoConfig);
-        EXPECT_TRUE(Main()->m_pVideoConfig->IsWindowVisible());
+        ASSERT_TRUE(Main()->m_pPalette && Main()->m_pPalette->m_pVideoConfigDlg);
+        EXPECT_TRUE(Main()->m_pPalette->m_pVideoConfigDlg->IsWindowVisible());
         Main()->m_video.SetFocus();
         driver.MoveTo(960, 520);
         driver.Wheel(120);
     });
     driver.WhenWaiting([&] {
-        EXPECT_EQ(Main()->m_pVideoConfig->m_sliderZoom.GetPos(), 110);
+        EXPECT_EQ(Main()->m_pPalette->m_pVideoConfigDlg->m_sliderZoom.GetPos(), 110);
         Main()->m_showZoom = [&](int percent) { shown.push_back(percent); };
         driver.Wheel(-120);
     });
@@ -95,6 +96,46 @@ TEST_F(VideoWindowTest, ClosingTheMainWindowEndsTheProgramReleasesTheCameraAndSh
     EXPECT_TRUE(test::GdiplusRunning());
     gdiplus.Shutdown();
     EXPECT_FALSE(test::GdiplusRunning());
+}
+
+TEST_F(VideoWindowTest, EnterAndEscapeLeaveTheMainWindowUpWhileBoxesOverItKeepThemAndClosingEndsIt)
+{
+    // Keys with the focus on the view, then with no focus at all (they go to
+    // the active main window then).
+    auto pressBoth = [&] {
+        driver.Key(VK_ESCAPE);
+        driver.Key(VK_RETURN);
+    };
+    int escaped = 0, entered = 0;
+    driver.WhenWaiting([&] {
+        ASSERT_NE(Main(), nullptr);
+        Main()->m_video.SetFocus();
+        ASSERT_EQ(::GetFocus(), Main()->m_video.m_hWnd);
+        pressBoth();
+    });
+    driver.WhenWaiting([&] {
+        ASSERT_TRUE(::IsWindowVisible(Main()->m_hWnd)) << "the keys on the view ended the program";
+        ::SetFocus(nullptr);
+        ASSERT_EQ(::GetActiveWindow(), Main()->m_hWnd);
+        pressBoth();
+    });
+    // A message box over the main window still answers Esc and Enter.
+    driver.WhenWaiting([&] {
+        ASSERT_TRUE(::IsWindowVisible(Main()->m_hWnd)) << "the keys without focus ended the program";
+        escaped = ::MessageBox(Main()->m_hWnd, "Esc", "box", MB_OKCANCEL);
+        entered = ::MessageBox(Main()->m_hWnd, "Enter", "box", MB_OKCANCEL);
+    });
+    driver.WhenWaiting([&] { driver.Key(VK_ESCAPE); });
+    driver.WhenWaiting([&] { driver.Key(VK_RETURN); });
+    driver.WhenWaiting([&] {
+        EXPECT_TRUE(::IsWindowVisible(Main()->m_hWnd));
+        Main()->PostMessage(WM_CLOSE);
+    });
+    EXPECT_EQ(AfxRunApplication(), 0);
+    EXPECT_FALSE(driver.StepsLeft());
+    EXPECT_EQ(escaped, IDCANCEL);
+    EXPECT_EQ(entered, IDOK);
+    EXPECT_EQ(app.m_pMainDlg, nullptr) << "WM_CLOSE still ends the program";
 }
 
 } // namespace

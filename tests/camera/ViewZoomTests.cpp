@@ -1,9 +1,14 @@
 // Zooming the video view: steps and their limits, set percentages, actual
 // size, fitting, the wheel about the cursor, and zoom across a rotation.
 
+#include "camera/ViewZoom.h"
 #include "tests/camera/VideoTestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -76,7 +81,7 @@ TEST_F(ZoomTest, AZoomAfterARotationGoesOnFromThePresentFactor)
     EXPECT_EQ(ViewRect().Size(), CSize(1320, 1760));
 }
 
-TEST_F(ZoomTest, TheWheelZoomsAboutTheCursorWithoutLimits)
+TEST_F(ZoomTest, TheWheelZoomsAboutTheCursorPastTheStepLimits)
 {
     view.SetFocus();
     // About the top-left corner: the corner stays.
@@ -97,6 +102,83 @@ TEST_F(ZoomTest, TheWheelZoomsAboutTheCursorWithoutLimits)
     driver.MoveTo(500, 350);
     driver.Wheel(120);
     EXPECT_FLOAT_EQ(g_zoomFactor, 11.0f);
+}
+
+TEST_F(ZoomTest, NoRunOfWheelNotchesLosesThePictureAndANotchBackAlwaysTurnsIt)
+{
+    using viewzoom::kMaxPlacedSide;
+    using viewzoom::kMinPlacedSide;
+    view.SetFocus();
+    // The centre of the part of the control in sight in its 1200 x 900
+    // host, on the screen: each notch and press is made there, so that the
+    // cursor is over the control however small or large it gets.
+    auto seenCentre = [&] {
+        const CRect r = ViewRect();
+        CRect seen;
+        seen.IntersectRect(r, CRect(0, 0, 1200, 900));
+        return OnScreen(seen.CenterPoint().x - r.left, seen.CenterPoint().y - r.top);
+    };
+    auto notches = [&](int count, short delta) {
+        for (int i = 0; i < count; ++i) {
+            driver.MoveTo(seenCentre());
+            driver.Wheel(delta);
+        }
+    };
+    // What the toolbar is told is the factor; it must say how large the
+    // picture is next to the 800 pixels factor 1 stands for.
+    auto percentIsTrue = [&] {
+        const long long byWidth = ViewRect().Width() * 100LL / 800;
+        return std::llabs(viewzoom::FactorPercent(g_zoomFactor) - byWidth) <= 1;
+    };
+    const struct {
+        int away;
+        short delta;
+    } runs[] = { { 70, -120 }, { 160, 120 }, { 1000, -120 }, { 1000, 120 } };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(std::to_string(run.away) + (run.delta < 0 ? " notches out" : " notches in"));
+        view.FitToWindow();
+        notches(run.away, run.delta);
+        const CRect far = ViewRect();
+        EXPECT_GE(far.Width(), kMinPlacedSide);
+        EXPECT_GE(far.Height(), kMinPlacedSide);
+        EXPECT_LE(far.Width(), kMaxPlacedSide);
+        EXPECT_LE(far.Height(), kMaxPlacedSide);
+        EXPECT_TRUE(percentIsTrue()) << g_zoomFactor << " for " << far.Width();
+
+        notches(1, static_cast<short>(-run.delta));
+        const CRect back = ViewRect();
+        if (run.delta < 0)
+            EXPECT_GT(back.Width(), far.Width());
+        else
+            EXPECT_LT(back.Width(), far.Width());
+        EXPECT_TRUE(percentIsTrue());
+        // A press on the picture still starts a pan.
+        driver.MoveTo(seenCentre());
+        driver.Press();
+        EXPECT_EQ(view.m_bPanning, 1);
+        driver.Release();
+    }
+}
+
+TEST(ViewZoomArithmetic, ExtremeFactorsPlaceASizeWithinRangeAndAPercentWithinInt)
+{
+    const SIZE reference { 800, 600 };
+    const struct {
+        float factor;
+        SIZE size;
+    } cases[] = {
+        { 1.0f, { 800, 600 } },
+        { 0.0f, { viewzoom::kMinPlacedSide, viewzoom::kMinPlacedSide } },
+        { 1e-30f, { viewzoom::kMinPlacedSide, viewzoom::kMinPlacedSide } },
+        { 1e30f, { viewzoom::kMaxPlacedSide, viewzoom::kMaxPlacedSide / 4 * 3 } },
+    };
+    for (const auto& c : cases) {
+        const SIZE s = viewzoom::ZoomedSize(reference, c.factor);
+        EXPECT_EQ(s.cx, c.size.cx) << c.factor;
+        EXPECT_EQ(s.cy, c.size.cy) << c.factor;
+    }
+    EXPECT_EQ(viewzoom::FactorPercent(1e30f), INT_MAX);
+    EXPECT_EQ(viewzoom::FactorPercent(1.5f), 150);
 }
 
 } // namespace

@@ -68,6 +68,29 @@ TEST_P(RubberBand, RemovalRestoresEveryPixel)
 INSTANTIATE_TEST_SUITE_P(EveryFigure, RubberBand,
     ::testing::Combine(::testing::Range(0, 9), ::testing::Values(1, 3, 30)));
 
+TEST(RubberBand, AShapeReleasedWhereItWasPressedLeavesNoBand)
+{
+    for (int tool : { TOOL_LINE, TOOL_RECTANGLE, TOOL_RECTFILL, TOOL_CIRCLE, TOOL_CIRCLEFILL, TOOL_ELLIPSE,
+             TOOL_ELLIPSEFILL }) {
+        for (int width : { 1, 3, 30 }) {
+            SCOPED_TRACE("tool " + std::to_string(tool) + ", width " + std::to_string(width));
+            test::TestDc surface(64, 60);
+            surface.FillNoise(11);
+            const auto before = surface.Pixels();
+            CDC* dc = CDC::FromHandle(surface.dc());
+            auto obj = test::MakeObject(tool, width, RGB(200, 30, 90));
+            test::WithoutFinalRendering(*obj);
+            // The press, and the release at the same point as the board
+            // finishes it.
+            obj->AddPoint(30, 30, dc);
+            EXPECT_EQ(surface.CountChanged(before), 0) << "the press";
+            obj->DrawFinal(dc);
+            EXPECT_EQ(surface.CountChanged(before), 0) << "the release";
+            CDC::DeleteTempMap();
+        }
+    }
+}
+
 // The video view repaints before every zoomed step, so a step only draws;
 // drawing the same figure again must take it off again, and it must land
 // where the zoom factor puts it.

@@ -20,6 +20,7 @@ constexpr UINT IDD_SKIN = 9301;
 constexpr UINT IDB_WORKED = 9302;
 constexpr UINT IDB_ALL_KEY = 9303;
 constexpr UINT IDB_BLOCK = 9304;
+constexpr UINT IDB_MISSING = 9399; // never registered
 
 constexpr COLORREF kKey = RGB(255, 255, 0);
 constexpr COLORREF kA = RGB(200, 30, 30);
@@ -222,6 +223,27 @@ TEST_F(BitmapDialogTest, APressAnywhereMovesTheWindowOnlyWhenAsked)
         EXPECT_EQ(dlg->presses, 1);
         EXPECT_EQ(r.TopLeft(), drag ? CPoint(kAt.x + 30, kAt.y + 20) : CPoint(kAt.x, kAt.y)) << "drag " << drag;
     }
+}
+
+TEST_F(BitmapDialogTest, AMissingBackgroundLeavesTheWholeDialogToDefaultErasing)
+{
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    auto dlg = Open(IDB_MISSING, SIZE { 6, 4 });
+    EXPECT_FALSE(dlg->m_bHasBitmap);
+    EXPECT_EQ(Outline(dlg->m_hWnd, 6, 4), std::vector<std::string>(4, "######")) << "shaped, but nothing to cut";
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x)
+            ASSERT_EQ(driver.PixelAt(kAt.x + x, kAt.y + y), face) << x << "," << y;
+
+    // A background that goes missing later: the old one is let go as well.
+    auto skinned = Open(IDB_BLOCK, SIZE { 6, 4 });
+    ASSERT_TRUE(skinned->m_bHasBitmap);
+    EXPECT_FALSE(skinned->LoadBackground(IDB_MISSING));
+    EXPECT_FALSE(skinned->m_bHasBitmap);
+    EXPECT_FALSE(skinned->m_bOwnsBitmap);
+    skinned->Invalidate();
+    driver.Pump();
+    EXPECT_EQ(driver.PixelAt(kAt.x + 2, kAt.y + 1), face);
 }
 
 } // namespace

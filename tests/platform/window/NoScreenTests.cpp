@@ -24,6 +24,9 @@ TEST(NoScreen, ATopLevelWindowFailsAndTheScreenQueriesAnswerFailure)
     EXPECT_FALSE(SetCursorPos(5, 5));
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 0);
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 0);
+    RECT desktop { 1, 1, 1, 1 };
+    EXPECT_TRUE(GetWindowRect(GetDesktopWindow(), &desktop));
+    EXPECT_TRUE(IsRectEmpty(&desktop)) << "the desktop has no area";
 }
 
 TEST(NoScreen, WindowsWorkOnceAScreenIsInstalledAndFailAgainWhenItGoes)

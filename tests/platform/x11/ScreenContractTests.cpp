@@ -126,6 +126,17 @@ TYPED_TEST(ScreenContract, WindowsShowInStackingOrderWithTheTopmostBandAbove)
     EXPECT_TRUE(this->Shows(60, 60, kDesktop));
 }
 
+TYPED_TEST(ScreenContract, AWindowOwnedByATopMostWindowIsTopMostAndComesUpInFront)
+{
+    HWND owner = MakeWindow(WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST, RECT { 50, 50, 150, 150 }, nullptr, kRed);
+    MakeWindow(WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST, RECT { 100, 50, 200, 150 }, nullptr, kGreen);
+    HWND owned = MakeWindow(WS_POPUP | WS_VISIBLE, 0, RECT { 80, 80, 180, 180 }, owner, kBlue);
+    HWND plain = MakeWindow(WS_POPUP | WS_VISIBLE, 0, RECT { 300, 200, 350, 250 }, nullptr, kBlue);
+    EXPECT_TRUE(GetWindowLongPtr(owned, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(GetWindowLongPtr(plain, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(this->Shows(120, 100, kBlue)) << "in front of every top-most window";
+}
+
 TYPED_TEST(ScreenContract, AShapedWindowShowsExactlyItsRegionAndAMoveRepaints)
 {
     const RECT place { 100, 100, 300, 260 };
@@ -198,6 +209,12 @@ TYPED_TEST(ScreenContract, TheDisplayDcReadsWhatTheScreenShows)
     EXPECT_EQ(GetPixel(screen, 10, 10), kDesktop);
     DeleteDC(screen);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1366);
+    // A window's DC answers the display's resolution, not the window's size.
+    HWND w = WindowFromPoint(POINT { 40, 50 });
+    HDC own = GetDC(w);
+    EXPECT_EQ(GetDeviceCaps(own, HORZRES), 1366);
+    EXPECT_EQ(GetDeviceCaps(own, VERTRES), 768);
+    ReleaseDC(w, own);
     // The desktop window stands for the whole screen: popups place
     // themselves from its rectangle.
     RECT desktop {};
