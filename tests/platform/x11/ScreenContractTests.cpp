@@ -199,7 +199,7 @@ TYPED_TEST(ScreenContract, DrawingThroughADcReachesTheScreenAndNothingBehindItsB
 
 TYPED_TEST(ScreenContract, TheDisplayDcReadsWhatTheScreenShows)
 {
-    MakeWindow(WS_POPUP | WS_VISIBLE, 0, RECT { 20, 30, 60, 70 }, nullptr, kBlue);
+    HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, RECT { 20, 30, 60, 70 }, nullptr, kBlue);
     ASSERT_TRUE(this->Shows(40, 50, kBlue));
     HDC screen = CreateDC("DISPLAY", nullptr, nullptr, nullptr);
     EXPECT_EQ(GetDeviceCaps(screen, HORZRES), 1366);
@@ -210,7 +210,6 @@ TYPED_TEST(ScreenContract, TheDisplayDcReadsWhatTheScreenShows)
     DeleteDC(screen);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1366);
     // A window's DC answers the display's resolution, not the window's size.
-    HWND w = WindowFromPoint(POINT { 40, 50 });
     HDC own = GetDC(w);
     EXPECT_EQ(GetDeviceCaps(own, HORZRES), 1366);
     EXPECT_EQ(GetDeviceCaps(own, VERTRES), 768);
