@@ -38,4 +38,11 @@ void LatestFrame::ClearFrame()
     std::lock_guard guard(m_lock);
     pFrame = nullptr;
     ++nSerial;
+    ++m_clears;
+}
+
+std::uint64_t LatestFrame::Clears()
+{
+    std::lock_guard guard(m_lock);
+    return m_clears;
 }

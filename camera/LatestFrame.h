@@ -28,6 +28,9 @@ struct LatestFrame {
     void Publish(const BYTE* pixels, std::int32_t length, std::int32_t width, std::int32_t height);
     // Forgets the frame (the view then paints no video until the next one).
     void ClearFrame();
+    // How many times the frame was forgotten: an observer that has seen a
+    // frame knows by this whether the frames since come from a new start.
+    std::uint64_t Clears();
     // Held by readers of pFrame, nFrameLen and bih.
     std::unique_lock<std::mutex> Lock() { return std::unique_lock(m_lock); }
 
@@ -35,6 +38,7 @@ private:
     std::mutex m_lock;
     std::vector<BYTE> m_buffers[2];
     int m_front = 0;
+    std::uint64_t m_clears = 0;
 };
 
 extern LatestFrame g_latestFrame;

@@ -11,7 +11,7 @@ cd "$root"
 
 tools/setup.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/release -j "$(nproc)" --target inkveil inkveil-demo figure_sheet
+cmake --build build/release -j "$(nproc)" --target inkveil inkveil-demo inkveil-play figure_sheet
 
 if [ -z "${DISPLAY:-}" ]; then
   echo "run.sh: no X display (DISPLAY is not set); start the program from a desktop session." >&2

@@ -12,6 +12,7 @@ packages=(
   xvfb xauth
   python3-pil
   fonts-arphic-uming fonts-wqy-microhei
+  desktop-file-utils appstream file man-db
 )
 
 missing=()

@@ -2,7 +2,8 @@
 # Sets up a Debian 12 machine, builds everything and runs every test twice:
 # an optimised build, then a build under AddressSanitizer and
 # UndefinedBehaviorSanitizer. Last, the tests that run the camera's
-# streaming thread run again under ThreadSanitizer. Warnings are errors;
+# streaming thread run again under ThreadSanitizer. After the optimised build
+# the installed tree is checked (tools/check_install.sh). Warnings are errors;
 # INKVEIL_WERROR=OFF in the environment relaxes that for local experiments.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -21,6 +22,9 @@ run_suite() {
 
 echo "== optimised build"
 run_suite build/release -DCMAKE_BUILD_TYPE=Release
+
+echo "== install: desktop entry, metainfo, icons, manual page, the installed program"
+tools/check_install.sh build/release
 
 echo "== sanitizer build"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

@@ -13,13 +13,6 @@
 
 namespace demo {
 
-namespace {
-
-struct Yuv {
-    std::uint8_t y, u, v;
-};
-
-// BT.601 studio range, as capture converters expect.
 Yuv FromRgb(int r, int g, int b)
 {
     const int y = ((66 * r + 129 * g + 25 * b + 128) >> 8) + 16;
@@ -29,9 +22,12 @@ Yuv FromRgb(int r, int g, int b)
     return Yuv { clamp(y), clamp(u), clamp(v) };
 }
 
+namespace {
+
 // The colour of one pixel of the page at frame n, in a picture of
-// width x height.
-Yuv PagePixel(std::uint32_t x, std::uint32_t y, std::uint32_t width, std::uint32_t height, std::uint64_t n)
+// width x height; without the mark, the same at every frame.
+Yuv PagePixel(std::uint32_t x, std::uint32_t y, std::uint32_t width, std::uint32_t height, std::uint64_t n,
+    bool movingMark)
 {
     static const Yuv desk = FromRgb(96, 84, 70);
     static const Yuv paper = FromRgb(246, 244, 236);
@@ -49,7 +45,7 @@ Yuv PagePixel(std::uint32_t x, std::uint32_t y, std::uint32_t width, std::uint32
     const std::uint32_t travel = width - 2 * mx - side;
     const std::uint32_t markX = mx + static_cast<std::uint32_t>((n * travel / 120) % travel);
     const std::uint32_t markY = height - my - 2 * side;
-    if (x >= markX && x < markX + side && y >= markY && y < markY + side)
+    if (movingMark && x >= markX && x < markX + side && y >= markY && y < markY + side)
         return mark;
     // Ruled lines, and "writing" on the first few: short dark strokes.
     const std::uint32_t pitch = std::max<std::uint32_t>(6, height / 16);
@@ -66,13 +62,15 @@ Yuv PagePixel(std::uint32_t x, std::uint32_t y, std::uint32_t width, std::uint32
     return paper;
 }
 
-void DrawPage(const v4l2::CurrentFormat& f, std::uint64_t n, std::uint8_t* out)
+} // namespace
+
+void DrawPage(const v4l2::CurrentFormat& f, std::uint64_t n, std::uint8_t* out, bool movingMark)
 {
     for (std::uint32_t y = 0; y < f.height; ++y) {
         std::uint8_t* row = out + static_cast<std::size_t>(y) * f.bytesPerLine;
         for (std::uint32_t x = 0; x + 1 < f.width; x += 2) {
-            const Yuv a = PagePixel(x, y, f.width, f.height, n);
-            const Yuv b = PagePixel(x + 1, y, f.width, f.height, n);
+            const Yuv a = PagePixel(x, y, f.width, f.height, n, movingMark);
+            const Yuv b = PagePixel(x + 1, y, f.width, f.height, n, movingMark);
             row[x * 2] = a.y;
             row[x * 2 + 1] = static_cast<std::uint8_t>((a.u + b.u) / 2);
             row[x * 2 + 2] = b.y;
@@ -81,17 +79,20 @@ void DrawPage(const v4l2::CurrentFormat& f, std::uint64_t n, std::uint8_t* out)
     }
 }
 
-} // namespace
-
-std::shared_ptr<v4l2::EmulatedDevice> MakeDemoCamera()
+std::vector<v4l2::EmulatedControl> PictureControls()
 {
-    const std::vector<v4l2::EmulatedControl> controls = {
+    return {
         { V4L2_CID_BRIGHTNESS, -64, 64, 1, 0, 0 },
         { V4L2_CID_CONTRAST, 0, 95, 1, 32, 32 },
         { V4L2_CID_SATURATION, 0, 128, 1, 64, 64 },
     };
-    auto camera = v4l2::EmulatedDevice::Camera("Demo Document Camera", { { 1280, 720 }, { 640, 480 } }, controls);
-    camera->SetPicture(DrawPage);
+}
+
+std::shared_ptr<v4l2::EmulatedDevice> MakeDemoCamera()
+{
+    auto camera
+        = v4l2::EmulatedDevice::Camera("Demo Document Camera", { { 1280, 720 }, { 640, 480 } }, PictureControls());
+    camera->SetPicture([](const v4l2::CurrentFormat& f, std::uint64_t n, std::uint8_t* out) { DrawPage(f, n, out, true); });
     camera->SetFramePeriod(std::chrono::microseconds(33333));
     return camera;
 }
@@ -103,7 +104,7 @@ std::shared_ptr<v4l2::EmulatedDevice> MakeBenchCamera(bool mjpg)
     std::vector<std::vector<std::uint8_t>> frames;
     for (std::uint64_t n : { 0, 60 }) {
         std::vector<std::uint8_t> frame(yuyv.sizeImage);
-        DrawPage(yuyv, n, frame.data());
+        DrawPage(yuyv, n, frame.data(), true);
         if (mjpg) {
             std::vector<std::uint8_t> argb(static_cast<std::size_t>(w) * h * 4), bgr(static_cast<std::size_t>(w) * h * 3);
             libyuv::YUY2ToARGB(frame.data(), w * 2, argb.data(), w * 4, w, h);

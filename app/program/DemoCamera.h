@@ -7,9 +7,25 @@
 
 #include "platform/v4l2/EmulatedDevice.h"
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace demo {
+
+struct Yuv {
+    std::uint8_t y, u, v;
+};
+
+// BT.601 studio range, as capture converters expect.
+Yuv FromRgb(int r, int g, int b);
+
+// Fills a YUYV frame of the format with the ruled page; with movingMark the
+// mark stands where frame n puts it, without it every frame is the same.
+void DrawPage(const v4l2::CurrentFormat& f, std::uint64_t n, std::uint8_t* out, bool movingMark);
+
+// Brightness, contrast and saturation with the ranges of a small UVC camera.
+std::vector<v4l2::EmulatedControl> PictureControls();
 
 std::shared_ptr<v4l2::EmulatedDevice> MakeDemoCamera();
 

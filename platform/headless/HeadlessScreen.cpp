@@ -3,6 +3,7 @@
 #include "platform/gdi/DeviceContext.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cstring>
 #include <cstdio>
 #include <cstdlib>
@@ -146,9 +147,28 @@ void Screen::Compose(const RECT& area)
     RECT a = Clip(area, RECT { 0, 0, width_, height_ });
     if (Empty(a))
         return;
-    for (int y = a.top; y < a.bottom; ++y)
-        std::copy(desktopPixels_.Row(y) + a.left, desktopPixels_.Row(y) + a.right, screen_.Row(y) + a.left);
-    for (auto it = stacking_.rbegin(); it != stacking_.rend(); ++it) {
+    // Only what shows is drawn: composition starts at the topmost window
+    // that covers the whole area with pixels of its own (a maximised main
+    // window, say), and at the desktop when none does.
+    auto covers = [&](const WindowState& w) {
+        return w.visible && w.pixels && !w.shape && w.rect.left <= a.left && w.rect.top <= a.top
+            && w.rect.right >= a.right && w.rect.bottom >= a.bottom && w.pixels->Width() >= a.right - w.rect.left
+            && w.pixels->Height() >= a.bottom - w.rect.top;
+    };
+    auto first = stacking_.rend();
+    for (auto it = stacking_.begin(); it != stacking_.end(); ++it) {
+        auto found = windows_.find(*it);
+        if (found != windows_.end() && covers(found->second)) {
+            first = std::make_reverse_iterator(it + 1);
+            break;
+        }
+    }
+    if (first == stacking_.rend())
+        for (int y = a.top; y < a.bottom; ++y)
+            std::copy(desktopPixels_.Row(y) + a.left, desktopPixels_.Row(y) + a.right, screen_.Row(y) + a.left);
+    // At 24 and 32 bits a pixel is shown as it is.
+    const bool exact = bitsPerPixel_ > 16;
+    for (auto it = first == stacking_.rend() ? stacking_.rbegin() : first; it != stacking_.rend(); ++it) {
         auto found = windows_.find(*it);
         if (found == windows_.end())
             continue;
@@ -166,11 +186,17 @@ void Screen::Compose(const RECT& area)
             visible = visible.Intersect(*w.shape);
         const gdi::Surface& src = *w.pixels;
         visible.ForEachRect([&](const RECT& r) {
+            const int right = std::min<int>(r.right, src.Width());
+            if (right <= r.left)
+                return;
             for (int y = r.top; y < r.bottom && y < src.Height(); ++y) {
                 const std::uint32_t* s = src.Row(y);
-                std::uint32_t* d = screen_.Row(y + w.rect.top);
-                for (int x = r.left; x < r.right && x < src.Width(); ++x)
-                    d[x + w.rect.left] = Quantise(s[x]);
+                std::uint32_t* d = screen_.Row(y + w.rect.top) + w.rect.left;
+                if (exact)
+                    std::copy(s + r.left, s + right, d + r.left);
+                else
+                    for (int x = r.left; x < right; ++x)
+                        d[x] = Quantise(s[x]);
             }
         });
     }

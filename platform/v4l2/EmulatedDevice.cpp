@@ -67,7 +67,7 @@ public:
     ~EmulatedIo() override { device_->Close(handle_); }
     int Ioctl(unsigned long request, void* arg) override { return device_->Ioctl(handle_, request, arg); }
     void* Map(std::size_t length, std::uint32_t offset) override { return device_->Map(length, offset); }
-    void Unmap(void*, std::size_t) override { }
+    void Unmap(void* address, std::size_t) override { device_->Unmap(address); }
     short Poll(int timeoutMs) override { return device_->Poll(handle_, timeoutMs); }
     void Wake() override { device_->Wake(handle_); }
 
@@ -113,6 +113,24 @@ void EmulatedDevice::SetFramePeriod(std::chrono::microseconds period)
     period_ = period;
 }
 
+void EmulatedDevice::SetClock(std::function<std::chrono::microseconds()> clock)
+{
+    std::lock_guard guard(lock_);
+    clock_ = std::move(clock);
+}
+
+void EmulatedDevice::ClockMoved()
+{
+    std::lock_guard guard(lock_);
+    changed_.notify_all();
+}
+
+bool EmulatedDevice::FrameDue() const
+{
+    std::lock_guard guard(lock_);
+    return clock_ && streaming_ && !unplugged_ && clock_() >= nextTick_;
+}
+
 void EmulatedDevice::SetSizedPicture(SizedPicture picture)
 {
     std::lock_guard guard(lock_);
@@ -136,7 +154,7 @@ void EmulatedDevice::Replug()
     streaming_ = false;
     queued_.clear();
     done_.clear();
-    buffers_.clear();
+    ReleaseBuffersLocked();
     faults_.vanishAfter = 0;
 }
 
@@ -365,7 +383,7 @@ int EmulatedDevice::BufferRequest(int handle, unsigned long request, void* arg)
         streaming_ = false;
         queued_.clear();
         done_.clear();
-        buffers_.clear();
+        ReleaseBuffersLocked();
         owner_ = 0;
         if (req->count == 0)
             return 0;
@@ -416,6 +434,8 @@ int EmulatedDevice::BufferRequest(int handle, unsigned long request, void* arg)
             return -EINVAL;
         streaming_ = true;
         nextFrame_ = std::chrono::steady_clock::now() + period_;
+        if (clock_)
+            nextTick_ = clock_();
         changed_.notify_all();
         return 0;
     case VIDIOC_STREAMOFF:
@@ -435,7 +455,28 @@ void* EmulatedDevice::Map(std::size_t length, std::uint32_t offset)
     std::uint32_t i = offset / kOffsetStep;
     if (unplugged_ || offset % kOffsetStep != 0 || i >= buffers_.size() || length > buffers_[i].data.size())
         return nullptr;
+    mapped_.insert(buffers_[i].data.data());
     return buffers_[i].data.data();
+}
+
+void EmulatedDevice::Unmap(const void* address)
+{
+    std::lock_guard guard(lock_);
+    auto at = mapped_.find(address);
+    if (at == mapped_.end())
+        return;
+    mapped_.erase(at);
+    if (mapped_.count(address) == 0)
+        std::erase_if(orphans_, [&](const std::vector<std::uint8_t>& d) { return d.data() == address; });
+}
+
+void EmulatedDevice::ReleaseBuffersLocked()
+{
+    for (Buffer& b : buffers_) {
+        if (mapped_.count(b.data.data()) != 0)
+            orphans_.push_back(std::move(b.data)); // a moved vector keeps its memory
+    }
+    buffers_.clear();
 }
 
 std::chrono::microseconds EmulatedDevice::ProduceLocked()
@@ -487,14 +528,21 @@ short EmulatedDevice::Poll(int handle, int timeoutMs)
             return POLLIN;
         auto now = std::chrono::steady_clock::now();
         bool canProduce = handle == owner_ && streaming_ && !queued_.empty();
-        if (canProduce && now >= nextFrame_) {
+        const bool due = clock_ ? clock_() >= nextTick_ : now >= nextFrame_;
+        if (canProduce && due) {
             std::chrono::microseconds extra = ProduceLocked();
             nextFrame_ = now + period_ + extra;
+            if (clock_) {
+                const auto tick = clock_();
+                while (nextTick_ <= tick)
+                    nextTick_ += period_;
+            }
             return POLLIN;
         }
         if (now >= deadline)
             return 0;
-        changed_.wait_until(guard, canProduce ? std::min(deadline, nextFrame_) : deadline);
+        // With a clock of its own the device is woken when it moves.
+        changed_.wait_until(guard, canProduce && !clock_ ? std::min(deadline, nextFrame_) : deadline);
     }
 }
 
@@ -516,13 +564,21 @@ void EmulatedDevice::Close(int handle)
         streaming_ = false;
         queued_.clear();
         done_.clear();
-        buffers_.clear();
+        ReleaseBuffersLocked();
     }
 }
 
 void EmulatedDeviceSystem::Add(std::string path, std::shared_ptr<EmulatedDevice> device)
 {
     std::lock_guard guard(lock_);
+    // A device added at a node that exists takes its place, as a camera
+    // plugged in again comes back at its node: the list keeps its order.
+    for (auto& d : devices_) {
+        if (d.first == path) {
+            d.second = std::move(device);
+            return;
+        }
+    }
     devices_.emplace_back(std::move(path), std::move(device));
 }
 

@@ -16,6 +16,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <set>
 
 namespace v4l2 {
 
@@ -75,6 +76,15 @@ public:
     // The node comes back; handles opened before the unplug stay dead.
     void Replug();
     void SetFramePeriod(std::chrono::microseconds period);
+    // Frames follow this clock instead of the steady clock: the first as
+    // streaming starts, then one whenever a frame period of the clock has
+    // passed (periods missed are not made up). For a player that keeps
+    // virtual time; it calls ClockMoved after moving the clock on, which
+    // wakes a waiting poll. The clock is read on the streaming thread.
+    void SetClock(std::function<std::chrono::microseconds()> clock);
+    void ClockMoved();
+    // With a clock: whether a frame is due and not yet made.
+    bool FrameDue() const;
     void Unplug();
 
     bool Unplugged() const;
@@ -97,6 +107,11 @@ private:
     int SetFormatLocked(void* arg);
     int BufferRequest(int handle, unsigned long request, void* arg);
     void* Map(std::size_t length, std::uint32_t offset);
+    void Unmap(const void* address);
+    // Drops every buffer. Memory a handle still has mapped lives on until it
+    // is unmapped, as a driver's does: a stream thread may still be reading
+    // a frame it dequeued before the camera went away.
+    void ReleaseBuffersLocked();
     short Poll(int handle, int timeoutMs);
     void Wake(int handle);
     void Close(int handle);
@@ -126,15 +141,21 @@ private:
     int owner_ = 0; // the handle holding the buffers
     bool streaming_ = false;
     std::vector<Buffer> buffers_;
+    std::multiset<const void*> mapped_;
+    std::vector<std::vector<std::uint8_t>> orphans_;
     std::deque<std::uint32_t> queued_;
     std::deque<std::uint32_t> done_;
     std::map<int, bool> woken_;
     std::chrono::steady_clock::time_point nextFrame_;
+    std::function<std::chrono::microseconds()> clock_;
+    std::chrono::microseconds nextTick_ { 0 }; // with a clock: when the next frame is due
     std::uint64_t produced_ = 0;
 };
 
 class EmulatedDeviceSystem final : public DeviceSystem {
 public:
+    // Adds a node, or puts another device at a node already there (a
+    // camera plugged in again).
     void Add(std::string path, std::shared_ptr<EmulatedDevice> device);
     std::vector<std::string> Nodes() override;
     std::unique_ptr<DeviceIo> Open(const std::string& path) override;

@@ -7,6 +7,8 @@
 #include "tools/resgen/Pencil.h"
 
 #include <cmath>
+#include <memory>
+#include <stdexcept>
 
 namespace resgen {
 
@@ -65,6 +67,13 @@ void DrawPage(cairo_t* cr)
 
 Bytes Pointer(const res::Pointer& p) { return res::EncodePointer(p); }
 
+// The icon's drawing in the 32 x 32 units both forms of it share.
+void DrawProgramIcon(cairo_t* cr)
+{
+    DrawPage(cr);
+    DrawPencil(cr, PencilShape { 17.5, 21.5, 30.2, 4.2, 5.6, 0.9 });
+}
+
 } // namespace
 
 Bytes EraserMask()
@@ -101,10 +110,21 @@ Bytes BlankCursor()
 Bytes ProgramIcon()
 {
     Canvas canvas(32, 32);
-    cairo_t* cr = canvas.cr();
-    DrawPage(cr);
-    DrawPencil(cr, PencilShape { 17.5, 21.5, 30.2, 4.2, 5.6, 0.9 });
+    DrawProgramIcon(canvas.cr());
     return Pointer(canvas.ToPointer(POINT { 16, 16 }));
+}
+
+void WriteProgramIconPng(int size, const std::filesystem::path& png)
+{
+    std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size), cairo_surface_destroy);
+    std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(surface.get()), cairo_destroy);
+    cairo_scale(cr.get(), size / 32.0, size / 32.0);
+    DrawProgramIcon(cr.get());
+    cairo_surface_flush(surface.get());
+    std::filesystem::create_directories(png.parent_path());
+    if (cairo_surface_write_to_png(surface.get(), png.c_str()) != CAIRO_STATUS_SUCCESS)
+        throw std::runtime_error("cannot write " + png.string());
 }
 
 } // namespace resgen

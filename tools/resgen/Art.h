@@ -5,6 +5,8 @@
 
 #include "tools/resgen/Resource.h"
 
+#include <filesystem>
+
 namespace resgen {
 
 // Bitmap 142, 62 x 62 at 24 bits: the eraser's shape as a two-colour mask,
@@ -18,5 +20,10 @@ Bytes PencilCursor();
 Bytes BlankCursor();
 // Icon 128, 32 x 32: a page with handwriting and a pencil over it.
 Bytes ProgramIcon();
+// The same icon drawn afresh at size x size pixels (not scaled from the 32
+// pixel picture, so that large sizes stay sharp), written as a PNG with its
+// transparency for the desktop's icon theme. Throws std::runtime_error when
+// the file cannot be written.
+void WriteProgramIconPng(int size, const std::filesystem::path& png);
 
 } // namespace resgen

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs a built tree into a temporary DESTDIR and checks what landed:
+# the desktop entry and the AppStream metainfo pass their validators with no
+# errors, the icon stands at every size of the icon theme, the manual page
+# is there, and the installed program answers --version and --help.
+#
+#   tools/check_install.sh [build folder]     (default build/release)
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${1:-$root/build/release}"
+id=org.inkveil.Inkveil
+
+dest="$(mktemp -d)"
+trap 'rm -rf "$dest"' EXIT
+DESTDIR="$dest" cmake --install "$build" --prefix /usr >/dev/null
+usr="$dest/usr"
+
+fail() { echo "check_install: $*" >&2; exit 1; }
+
+for f in bin/inkveil share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+    share/man/man1/inkveil.1; do
+  [ -f "$usr/$f" ] || fail "$f was not installed"
+done
+for size in 16 32 48 64 128 256; do
+  icon="$usr/share/icons/hicolor/${size}x${size}/apps/$id.png"
+  [ -f "$icon" ] || fail "no ${size}x${size} icon"
+  file -b "$icon" | grep -q "PNG image data, $size x $size" || fail "the ${size}x${size} icon is not a PNG of that size"
+done
+
+# Hints are fine; errors and warnings fail.
+desktop-file-validate "$usr/share/applications/$id.desktop" | tee "$dest/desktop.log"
+if grep -qE ": (error|warning):" "$dest/desktop.log"; then
+  fail "the desktop entry does not validate"
+fi
+appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml"
+# The manual page formats without complaint.
+if man --warnings -l "$usr/share/man/man1/inkveil.1" 2>&1 >/dev/null | grep -q .; then
+  fail "the manual page has formatting problems"
+fi
+
+"$usr/bin/inkveil" --version | grep -qx "inkveil [0-9.]*" || fail "--version"
+"$usr/bin/inkveil" --help | grep -q -- "--device" || fail "--help"
+echo "check_install: the installed tree is complete and valid"

@@ -1,0 +1,185 @@
+#include "tools/play/Cameras.h"
+
+#include "app/program/DemoCamera.h"
+#include "platform/gdi/BmpFile.h"
+
+#include <chrono>
+#include <cstring>
+#include <mutex>
+
+namespace play {
+
+namespace {
+
+// A picture that is the same at every frame: made once for each format the
+// camera is asked for, then copied.
+class FixedPicture {
+public:
+    using Fill = std::function<void(const v4l2::CurrentFormat&, std::uint8_t*)>;
+    explicit FixedPicture(Fill fill) : state_(std::make_shared<State>()) { state_->fill = std::move(fill); }
+
+    void operator()(const v4l2::CurrentFormat& f, std::uint64_t, std::uint8_t* out) const
+    {
+        std::lock_guard guard(state_->lock);
+        if (f.width != state_->format.width || f.height != state_->format.height
+            || f.sizeImage != state_->format.sizeImage || f.bytesPerLine != state_->format.bytesPerLine) {
+            state_->format = f;
+            state_->frame.assign(f.sizeImage, 0);
+            state_->fill(f, state_->frame.data());
+        }
+        std::memcpy(out, state_->frame.data(), state_->frame.size());
+    }
+
+private:
+    struct State {
+        std::mutex lock;
+        Fill fill;
+        v4l2::CurrentFormat format;
+        std::vector<std::uint8_t> frame;
+    };
+    std::shared_ptr<State> state_;
+};
+
+// A picture's YUYV frame, its width cut to an even number of pixels.
+std::vector<std::uint8_t> YuyvOf(const gdi::Surface& picture, int width, int height)
+{
+    std::vector<std::uint8_t> frame(static_cast<std::size_t>(width) * height * 2);
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* row = frame.data() + static_cast<std::size_t>(y) * width * 2;
+        for (int x = 0; x + 1 < width; x += 2) {
+            auto yuv = [&](int px) {
+                const std::uint32_t p = picture.At(px, y);
+                return demo::FromRgb(static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF),
+                    static_cast<int>(p & 0xFF));
+            };
+            const demo::Yuv a = yuv(x), b = yuv(x + 1);
+            row[x * 2] = a.y;
+            row[x * 2 + 1] = static_cast<std::uint8_t>((a.u + b.u) / 2);
+            row[x * 2 + 2] = b.y;
+            row[x * 2 + 3] = static_cast<std::uint8_t>((a.v + b.v) / 2);
+        }
+    }
+    return frame;
+}
+
+} // namespace
+
+bool Cameras::Prepare(const Script& script, const std::filesystem::path& scriptDir, ScriptError& error)
+{
+    std::vector<Camera> specs = script.cameras;
+    if (specs.empty() && !script.noCamera)
+        specs.push_back(DefaultCamera());
+    for (const Camera& spec : specs) {
+        Slot slot;
+        slot.spec = spec;
+        slot.node = "/dev/video" + std::to_string(slots_.size());
+        if (!spec.stillFile.empty()) {
+            const std::filesystem::path file = scriptDir / spec.stillFile;
+            std::unique_ptr<gdi::Surface> picture = gdi::ReadBmpFile(file.string());
+            if (!picture || picture->Width() < 16 || picture->Height() < 16) {
+                error.line = spec.line;
+                error.message = "camera-still: " + file.string()
+                    + (picture ? " is smaller than 16x16" : " can't be read as a BMP picture");
+                return false;
+            }
+            slot.stillWidth = picture->Width() & ~1;
+            slot.stillHeight = picture->Height();
+            slot.still = std::make_shared<const std::vector<std::uint8_t>>(
+                YuyvOf(*picture, slot.stillWidth, slot.stillHeight));
+        }
+        slot.device = Make(slot);
+        system_.Add(slot.node, slot.device);
+        slots_.push_back(std::move(slot));
+    }
+    return true;
+}
+
+std::shared_ptr<v4l2::EmulatedDevice> Cameras::Make(const Slot& slot) const
+{
+    const Camera& spec = slot.spec;
+    std::vector<v4l2::EmulatedControl> controls;
+    if (spec.controls)
+        controls = demo::PictureControls();
+    std::shared_ptr<v4l2::EmulatedDevice> device;
+    if (slot.still) {
+        device = v4l2::EmulatedDevice::Camera(spec.name,
+            { { static_cast<std::uint32_t>(slot.stillWidth), static_cast<std::uint32_t>(slot.stillHeight) } },
+            controls);
+        auto still = slot.still;
+        device->SetPicture(FixedPicture([still](const v4l2::CurrentFormat& f, std::uint8_t* out) {
+            // The camera has the picture's size only; the rows are packed.
+            if (f.sizeImage >= still->size())
+                std::memcpy(out, still->data(), still->size());
+        }));
+    } else {
+        std::vector<v4l2::FrameSize> sizes;
+        for (const CameraSize& s : spec.sizes)
+            sizes.push_back({ static_cast<std::uint32_t>(s.width), static_cast<std::uint32_t>(s.height) });
+        device = v4l2::EmulatedDevice::Camera(spec.name, sizes, controls);
+        device->SetPicture(
+            FixedPicture([](const v4l2::CurrentFormat& f, std::uint8_t* out) { demo::DrawPage(f, 0, out, false); }));
+    }
+    device->SetFramePeriod(std::chrono::microseconds(1000000 / spec.fps));
+    device->SetClock([clock = clock_] { return std::chrono::microseconds(clock->load()); });
+    return device;
+}
+
+Cameras::Slot* Cameras::Find(const std::string& name)
+{
+    for (Slot& s : slots_)
+        if (s.spec.name == name)
+            return &s;
+    return nullptr;
+}
+
+void Cameras::Unplug(const std::string& name)
+{
+    if (Slot* s = Find(name))
+        s->device->Unplug();
+}
+
+void Cameras::Plug(const std::string& name)
+{
+    // A camera plugged in again is a new device at its old node.
+    if (Slot* s = Find(name)) {
+        s->device = Make(*s);
+        system_.Add(s->node, s->device);
+    }
+}
+
+bool Cameras::AnyOpen() const
+{
+    for (const Slot& s : slots_)
+        if (!s.device->Unplugged() && s.device->OpenHandles() > 0)
+            return true;
+    return false;
+}
+
+} // namespace play
+
+namespace play {
+
+void Cameras::SetTime(DWORD ms)
+{
+    clock_->store(static_cast<std::int64_t>(ms) * 1000);
+    for (const Slot& s : slots_)
+        s.device->ClockMoved();
+}
+
+bool Cameras::AnyFrameDue() const
+{
+    for (const Slot& s : slots_)
+        if (s.device->FrameDue())
+            return true;
+    return false;
+}
+
+std::uint64_t Cameras::FramesProduced() const
+{
+    std::uint64_t n = 0;
+    for (const Slot& s : slots_)
+        n += s.device->FramesProduced();
+    return n;
+}
+
+} // namespace play
