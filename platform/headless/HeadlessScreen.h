@@ -7,6 +7,7 @@
 
 #include "platform/window/Backend.h"
 
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <map>
@@ -78,7 +79,7 @@ private:
     std::vector<HWND> stacking_;
     std::deque<platform::InputEvent> events_;
     std::function<DWORD(DWORD)> idleHook_;
-    DWORD clock_ = 1000;
+    std::atomic<DWORD> clock_ { 1000 }; // read by threads that post
     POINT cursor_pos_ { 0, 0 };
     HCURSOR__* cursor_ = nullptr;
     HWND grab_ = nullptr;

@@ -91,6 +91,17 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     switch (msg) {
     case WM_NCCREATE:
         return TRUE;
+    case WM_NCCALCSIZE: {
+        // The standard frame: the client area is the window rectangle less
+        // the insets the styles ask for.
+        RECT in = NonClientInsets(w->style, w->exStyle);
+        RECT* r = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
+        r->left += in.left;
+        r->top += in.top;
+        r->right = std::max(r->left, r->right - in.right);
+        r->bottom = std::max(r->top, r->bottom - in.bottom);
+        return 0;
+    }
     case WM_NCHITTEST:
         return HitTestDefault(w, LparamPoint(lParam));
     case WM_NCPAINT:
@@ -175,12 +186,12 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_WINDOWPOSCHANGED: {
         const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
-        if (!(pos->flags & SWP_NOMOVE)) {
+        if (!(pos->flags & (SWP_NOMOVE | SWP_NOCLIENTMOVE))) {
             RECT c = w->ClientInWindow();
             SendMessage(hwnd, WM_MOVE, 0,
                 MAKELPARAM(static_cast<WORD>(w->rect.left + c.left), static_cast<WORD>(w->rect.top + c.top)));
         }
-        if (!(pos->flags & SWP_NOSIZE)) {
+        if (!(pos->flags & (SWP_NOSIZE | SWP_NOCLIENTSIZE))) {
             RECT c = w->ClientInWindow();
             WPARAM kind = w->maximized ? SIZE_MAXIMIZED : w->minimized ? SIZE_MINIMIZED : SIZE_RESTORED;
             SendMessage(hwnd, WM_SIZE, kind,

@@ -5,6 +5,7 @@
 #include "platform/window/WindowTree.h"
 
 #include <set>
+#include <vector>
 
 namespace ws {
 
@@ -334,34 +335,51 @@ void ForgetWindowInput(Window* w)
         s.leaveWindow = nullptr;
     if (s.hover.window && InSubtree(s.hover.window, w))
         s.hover = Tracking {};
-    WindowHidden(w);
+    // Hiding and deactivation have moved focus and activation on already;
+    // what still points here (a window hidden while its parent was hidden)
+    // is dropped without messages to a window on its way out.
     if (s.focus && InSubtree(s.focus, w))
         s.focus = nullptr;
     if (s.active == w)
         s.active = nullptr;
 }
 
-void WindowHidden(Window* w)
+void FocusLeaves(Window* w)
 {
     InputState& s = S();
-    if (s.focus && InSubtree(s.focus, w)) {
-        Window* next = w->IsChild() ? w->parent : nullptr;
-        ::SetFocus(next);
-    }
-    if (s.active == w) {
-        // The owner, or else the topmost other window that can be active.
-        Window* next = nullptr;
-        if (w->owner && w->owner->IsReallyVisible() && w->owner->IsEnabled())
-            next = w->owner;
-        for (Window* t : Tree().TopLevels()) {
-            if (next)
-                break;
-            if (t != w && t->IsReallyVisible() && t->IsEnabled() && !(t->exStyle & (WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW)))
-                next = t;
-        }
-        Activate(next, WA_ACTIVE);
-    }
+    if (w->IsChild() && s.focus && InSubtree(s.focus, w))
+        ::SetFocus(w->parent);
 }
+
+void ActivateNextAfter(Window* w)
+{
+    InputState& s = S();
+    if (s.active != w)
+        return;
+    auto canTake = [&](Window* t) {
+        return t && t != w && Tree().IsLive(t) && !t->destroying && t->IsReallyVisible() && !t->minimized
+            && t->IsEnabled() && !(t->exStyle & WS_EX_NOACTIVATE);
+    };
+    Window* next = canTake(w->owner) ? w->owner : nullptr;
+    for (Window* t : Tree().TopLevels()) {
+        if (next)
+            break;
+        if (canTake(t))
+            next = t;
+    }
+    Activate(next, WA_ACTIVE);
+}
+
+namespace {
+
+void SendActivateApp(bool active)
+{
+    for (Window* t : std::vector<Window*>(Tree().TopLevels()))
+        if (Tree().IsLive(t))
+            SendMessage(t, WM_ACTIVATEAPP, active ? TRUE : FALSE, 0);
+}
+
+} // namespace
 
 void Activate(Window* w, WORD how)
 {
@@ -374,11 +392,22 @@ void Activate(Window* w, WORD how)
         SendMessage(old, WM_NCACTIVATE, FALSE, 0);
         SendMessage(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), reinterpret_cast<LPARAM>(w));
     }
+    if (!w && old)
+        SendActivateApp(false);
     if (w && Tree().IsLive(w)) {
-        Tree().SetPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        SendMessage(w, WM_NCACTIVATE, TRUE, 0);
-        SendMessage(w, WM_ACTIVATE, MAKEWPARAM(how, w->minimized ? 1 : 0), reinterpret_cast<LPARAM>(old));
+        if (!old)
+            SendActivateApp(true);
+        Tree().Raise(w);
+        if (s.active == w) {
+            SendMessage(w, WM_NCACTIVATE, TRUE, 0);
+            SendMessage(w, WM_ACTIVATE, MAKEWPARAM(how, w->minimized ? 1 : 0), reinterpret_cast<LPARAM>(old));
+        }
     }
+    // The keyboard focus belongs to the active window: the default handling
+    // of WM_ACTIVATE has put it there; a focus left in another window (or
+    // with none active) is taken away.
+    if (s.active == w && s.focus && (!w || !InSubtree(s.focus, w)))
+        ::SetFocus(nullptr);
 }
 
 Window* ActiveWindow() { return S().active; }

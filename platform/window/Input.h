@@ -17,9 +17,15 @@ void CheckHover(DWORD now);
 
 // A window is going away: capture, focus, activation and tracking let go.
 void ForgetWindowInput(Window* w);
-// A window was hidden: focus and activation leave it.
-void WindowHidden(Window* w);
-// Activates a top-level window (null deactivates), with WM_ACTIVATE.
+// A child window went out of sight: a focus inside it moves to its parent.
+void FocusLeaves(Window* w);
+// The top-level window w was hidden or is being destroyed: if it was the
+// active one, its owner or else the topmost visible, enabled window of the
+// program becomes active (none deactivates the program).
+void ActivateNextAfter(Window* w);
+// Activates a top-level window (null deactivates): WM_NCACTIVATE and
+// WM_ACTIVATE to the old and the new window, WM_ACTIVATEAPP to every
+// top-level window when the program as a whole gains or loses activation.
 void Activate(Window* w, WORD how);
 Window* ActiveWindow();
 

@@ -74,11 +74,19 @@ bool TakeFrom(std::deque<MSG>& list, MSG& out, HWND filter, UINT min, UINT max, 
     return false;
 }
 
-void Stamp(MSG& m)
+// Notes the time and place of the message retrieved. Posting threads read
+// the place, so it changes under the queue's lock (held by the caller).
+void StampLocked(Queue& q, const MSG& m)
 {
-    Queue& q = Q();
     q.lastTime = m.time;
     q.lastPos = m.pt;
+}
+
+void Stamp(const MSG& m)
+{
+    Queue& q = Q();
+    std::lock_guard lock(q.mutex);
+    StampLocked(q, m);
 }
 
 } // namespace
@@ -89,6 +97,7 @@ void PostToQueue(const MSG& msg)
     {
         std::lock_guard lock(q.mutex);
         q.posted.push_back(msg);
+        q.posted.back().pt = q.lastPos;
     }
     // The poster may be another thread while the loop sleeps on the screen.
     if (platform::Backend* screen = platform::InstalledBackend())
@@ -133,7 +142,7 @@ bool TakeMessage(MSG& out, HWND filter, UINT min, UINT max, bool remove)
     {
         std::lock_guard lock(q.mutex);
         if (TakeFrom(q.posted, out, filter, min, max, remove) || TakeFrom(q.input, out, filter, min, max, remove)) {
-            Stamp(out);
+            StampLocked(q, out);
             return true;
         }
         if (q.quit && !filter) {
@@ -301,11 +310,13 @@ LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 BOOL PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (hwnd && !FromHandle(hwnd))
+    // Any thread may post (the capture thread does, every frame): nothing
+    // here may touch what only the user-interface thread keeps, such as the
+    // screen's pointer. The message carries the pointer position of the
+    // last message retrieved.
+    if (hwnd && !Tree().IsLiveFromAnyThread(hwnd))
         return FALSE;
-    POINT pt {};
-    GetCursorPos(&pt);
-    PostToQueue(MSG { hwnd, msg, wParam, lParam, Now(), pt });
+    PostToQueue(MSG { hwnd, msg, wParam, lParam, Now(), POINT { 0, 0 } });
     return TRUE;
 }
 

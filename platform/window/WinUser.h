@@ -84,6 +84,13 @@ struct WINDOWPOS {
     UINT flags;
 };
 
+// WM_NCCALCSIZE with wParam TRUE: the new window rectangle, the old one and
+// the old client area, all in the parent's client coordinates.
+struct NCCALCSIZE_PARAMS {
+    RECT rgrc[3];
+    WINDOWPOS* lppos;
+};
+
 struct PAINTSTRUCT {
     HDC hdc;
     BOOL fErase;
@@ -191,6 +198,7 @@ inline constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
 inline constexpr UINT WM_MBUTTONDOWN = 0x0207;
 inline constexpr UINT WM_MBUTTONUP = 0x0208;
 inline constexpr UINT WM_MOUSEWHEEL = 0x020A;
+inline constexpr UINT WM_PARENTNOTIFY = 0x0210;
 inline constexpr UINT WM_ENTERIDLE = 0x0121;
 inline constexpr UINT WM_CAPTURECHANGED = 0x0215;
 inline constexpr UINT WM_ENTERSIZEMOVE = 0x0231;
@@ -273,6 +281,10 @@ inline constexpr UINT SWP_FRAMECHANGED = 0x0020;
 inline constexpr UINT SWP_SHOWWINDOW = 0x0040;
 inline constexpr UINT SWP_HIDEWINDOW = 0x0080;
 inline constexpr UINT SWP_NOOWNERZORDER = 0x0200;
+// Set by the window system in WM_WINDOWPOSCHANGED when the client area kept
+// its size or its place, so that no WM_SIZE or WM_MOVE follows.
+inline constexpr UINT SWP_NOCLIENTSIZE = 0x0800;
+inline constexpr UINT SWP_NOCLIENTMOVE = 0x1000;
 inline const HWND HWND_TOP = nullptr;
 inline const HWND HWND_BOTTOM = reinterpret_cast<HWND>(1);
 inline const HWND HWND_TOPMOST = reinterpret_cast<HWND>(-1);

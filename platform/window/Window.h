@@ -56,6 +56,9 @@ public:
     HICON smallIcon = nullptr;
     HFONT font = nullptr;
     bool destroying = false;
+    // An overlapped window hears WM_SIZE and WM_MOVE only when first shown,
+    // not right after WM_CREATE as popups and children do.
+    bool sizePending = false;
 
     bool IsChild() const { return (style & WS_CHILD) != 0; }
     bool IsVisibleFlag() const { return (style & WS_VISIBLE) != 0; }

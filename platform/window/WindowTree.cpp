@@ -17,8 +17,6 @@ WindowTree& Tree()
     return tree;
 }
 
-namespace {
-
 platform::WindowTraits TraitsOf(const Window* w)
 {
     platform::WindowTraits t;
@@ -30,16 +28,6 @@ platform::WindowTraits TraitsOf(const Window* w)
     t.title = w->text.c_str();
     return t;
 }
-
-RECT MaximisedRect(const Window* w)
-{
-    SIZE screen = platform::CurrentBackend().ScreenSize();
-    int frame = NonClientInsets(w->style, w->exStyle).left;
-    // The frame lies just off the screen; the caption stays on it.
-    return RECT { -frame, -frame, screen.cx + frame, screen.cy + frame };
-}
-
-} // namespace
 
 Window* WindowTree::Create(const CREATESTRUCT& cs, const WindowClass* cls)
 {
@@ -77,7 +65,10 @@ Window* WindowTree::Create(const CREATESTRUCT& cs, const WindowClass* cls)
     w->instance = cs.hInstance;
     if (parent)
         w->id = static_cast<LONG_PTR>(reinterpret_cast<ULONG_PTR>(cs.hMenu));
-    live_.insert(w);
+    {
+        std::lock_guard lock(liveLock_);
+        live_.insert(w);
+    }
 
     if (parent) {
         // New children go to the bottom, so that creation order is tab order.
@@ -101,16 +92,55 @@ Window* WindowTree::Create(const CREATESTRUCT& cs, const WindowClass* cls)
             Destroy(w);
         return nullptr;
     }
+    // The client area follows from the styles; the answer to WM_NCCALCSIZE
+    // is not read back, but a window sees the message where it expects it.
+    RECT proposed = w->rect;
+    SendMessage(w, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&proposed));
+    if (!IsLive(w))
+        return nullptr;
     if (SendMessage(w, WM_CREATE, 0, reinterpret_cast<LPARAM>(&copy)) == -1 || !IsLive(w)) {
         if (IsLive(w))
             Destroy(w);
         return nullptr;
     }
+    w->sizePending = !parent && !(w->style & WS_POPUP);
+    if (!w->sizePending)
+        SendSizeAndMove(w);
+    if (IsLive(w))
+        NotifyParent(w, WM_CREATE);
+    if (!IsLive(w))
+        return nullptr;
     if (cs.style & WS_MAXIMIZE)
         Show(w, SW_MAXIMIZE);
     else if (cs.style & WS_VISIBLE)
         Show(w, SW_SHOW);
     return w;
+}
+
+bool WindowTree::IsLiveFromAnyThread(HWND h) const
+{
+    std::lock_guard lock(liveLock_);
+    return IsLive(h);
+}
+
+void WindowTree::SendSizeAndMove(Window* w)
+{
+    RECT c = w->ClientInWindow();
+    WPARAM kind = w->maximized ? SIZE_MAXIMIZED : w->minimized ? SIZE_MINIMIZED : SIZE_RESTORED;
+    SendMessage(w, WM_SIZE, kind, MAKELPARAM(static_cast<WORD>(c.right - c.left), static_cast<WORD>(c.bottom - c.top)));
+    if (IsLive(w))
+        SendMessage(w, WM_MOVE, 0,
+            MAKELPARAM(static_cast<WORD>(w->rect.left + c.left), static_cast<WORD>(w->rect.top + c.top)));
+}
+
+void WindowTree::NotifyParent(Window* w, UINT event)
+{
+    // Only the direct parent hears of it, and not from a child that asked
+    // for quiet.
+    if (!w->IsChild() || !w->parent || !IsLive(w->parent) || (w->exStyle & WS_EX_NOPARENTNOTIFY))
+        return;
+    SendMessage(w->parent, WM_PARENTNOTIFY, MAKEWPARAM(static_cast<WORD>(event), static_cast<WORD>(w->id)),
+        reinterpret_cast<LPARAM>(w));
 }
 
 void WindowTree::ResizePixels(Window* w)
@@ -128,7 +158,20 @@ bool WindowTree::Destroy(Window* w)
         return false;
     w->destroying = true;
 
-    // Owned windows go first, whole.
+    // The parent hears first; then the window goes out of sight (a child
+    // as ShowWindow hides it, a top-level window without WM_SHOWWINDOW).
+    NotifyParent(w, WM_DESTROY);
+    if (IsLive(w) && w->IsVisibleFlag()) {
+        if (w->IsChild())
+            Show(w, SW_HIDE);
+        else
+            SetPos(w, nullptr, 0, 0, 0, 0,
+                SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    }
+    if (!IsLive(w))
+        return true;
+
+    // Owned windows go next, whole.
     std::vector<Window*> owned;
     for (Window* t : topLevels_)
         if (t->owner == w)
@@ -136,10 +179,11 @@ bool WindowTree::Destroy(Window* w)
     for (Window* t : owned)
         if (IsLive(t))
             Destroy(t);
+    if (!IsLive(w))
+        return true;
 
-    if (w->IsVisibleFlag())
-        SetPos(w, nullptr, 0, 0, 0, 0,
-            SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    if (!w->IsChild())
+        ActivateNextAfter(w);
     ForgetWindowInput(w);
 
     // WM_DESTROY reaches the window before its children.
@@ -165,7 +209,10 @@ bool WindowTree::Destroy(Window* w)
         RemoveWindowMessages(x);
         ForgetWindowDcs(x);
         Unlink(x);
-        live_.erase(x);
+        {
+            std::lock_guard lock(liveLock_);
+            live_.erase(x);
+        }
         if (!x->IsChild())
             platform::CurrentBackend().RemoveWindow(x);
         delete x;
@@ -242,142 +289,28 @@ void WindowTree::PublishStacking()
     platform::CurrentBackend().SetStacking(order);
 }
 
-bool WindowTree::Show(Window* w, int cmd)
+bool WindowTree::ZOrderWouldChange(Window* w, HWND insertAfter)
 {
-    bool wasVisible = w->IsVisibleFlag();
-    UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER;
-    switch (cmd) {
-    case SW_HIDE:
-        if (wasVisible) {
-            SendMessage(w, WM_SHOWWINDOW, FALSE, 0);
-            SetPos(w, nullptr, 0, 0, 0, 0, flags | SWP_HIDEWINDOW | SWP_NOACTIVATE);
-        }
-        return wasVisible;
-    case SW_MAXIMIZE: {
-        if (!w->maximized) {
-            w->restoreRect = w->rect;
-            w->maximized = true;
-            w->minimized = false;
-            w->style |= WS_MAXIMIZE;
-            w->style &= ~WS_MINIMIZE;
-        }
-        RECT r = MaximisedRect(w);
-        if (!wasVisible)
-            SendMessage(w, WM_SHOWWINDOW, TRUE, 0);
-        SetPos(w, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_SHOWWINDOW | SWP_FRAMECHANGED);
-        SendMessage(w, WM_SIZE, SIZE_MAXIMIZED,
-            MAKELPARAM(static_cast<WORD>(w->ClientInWindow().right - w->ClientInWindow().left),
-                static_cast<WORD>(w->ClientInWindow().bottom - w->ClientInWindow().top)));
-        return wasVisible;
-    }
-    case SW_MINIMIZE:
-    case SW_SHOWMINIMIZED:
-    case SW_SHOWMINNOACTIVE:
-        w->minimized = true;
-        w->style |= WS_MINIMIZE;
-        if (!w->IsChild())
-            platform::CurrentBackend().SetWindowVisible(w, false);
-        WindowHidden(w);
-        RefreshWindowDcs();
-        SendMessage(w, WM_SIZE, SIZE_MINIMIZED, 0);
-        return wasVisible;
-    case SW_RESTORE:
-    case SW_SHOWNORMAL:
-        if (w->minimized) {
-            w->minimized = false;
-            w->style &= ~WS_MINIMIZE;
-        } else if (w->maximized && cmd == SW_RESTORE) {
-            w->maximized = false;
-            w->style &= ~WS_MAXIMIZE;
-            RECT r = w->restoreRect;
-            SetPos(w, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_FRAMECHANGED);
-        }
-        [[fallthrough]];
-    default: {
-        bool activate = cmd != SW_SHOWNA && cmd != SW_SHOWNOACTIVATE;
-        if (!wasVisible)
-            SendMessage(w, WM_SHOWWINDOW, TRUE, 0);
-        UINT f = SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | (activate ? 0 : SWP_NOACTIVATE);
-        SetPos(w, activate ? HWND_TOP : nullptr, 0, 0, 0, 0, f | (activate && !w->IsChild() ? 0 : SWP_NOZORDER));
-        if (w->minimized && !w->IsChild()) {
-            platform::CurrentBackend().SetWindowVisible(w, false);
-        }
-        return wasVisible;
-    }
-    }
+    DWORD exStyle = w->exStyle;
+    if (insertAfter == HWND_TOPMOST && !w->IsChild())
+        w->exStyle |= WS_EX_TOPMOST;
+    else if (insertAfter == HWND_NOTOPMOST || insertAfter == HWND_BOTTOM)
+        w->exStyle &= ~WS_EX_TOPMOST;
+    std::vector<Window*>& list = w->parent ? w->parent->children : topLevels_;
+    std::vector<Window*> before = list;
+    PlaceInZOrder(w, insertAfter);
+    bool changed = list != before || w->exStyle != exStyle;
+    list = std::move(before);
+    w->exStyle = exStyle;
+    return changed;
 }
 
-bool WindowTree::SetPos(Window* w, HWND insertAfter, int x, int y, int cx, int cy, UINT flags)
+void WindowTree::Raise(Window* w)
 {
-    WINDOWPOS pos { w, insertAfter, x, y, cx, cy, flags };
-    if (flags & SWP_NOMOVE) {
-        pos.x = w->rect.left;
-        pos.y = w->rect.top;
-    }
-    if (flags & SWP_NOSIZE) {
-        pos.cx = w->Width();
-        pos.cy = w->Height();
-    }
-    SendMessage(w, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
-    if (!IsLive(w))
-        return false;
-
-    RECT oldRect = w->rect;
-    bool wasVisible = w->IsReallyVisible();
-    RECT newRect { pos.x, pos.y, pos.x + std::max(pos.cx, 0), pos.y + std::max(pos.cy, 0) };
-    bool moved = newRect.left != oldRect.left || newRect.top != oldRect.top;
-    bool sized = (newRect.right - newRect.left) != (oldRect.right - oldRect.left)
-        || (newRect.bottom - newRect.top) != (oldRect.bottom - oldRect.top);
-    w->rect = newRect;
-
-    bool zChanged = false;
-    if (!(flags & SWP_NOZORDER)) {
-        if (insertAfter == HWND_TOPMOST && !w->IsChild())
-            w->exStyle |= WS_EX_TOPMOST;
-        else if (insertAfter == HWND_NOTOPMOST || insertAfter == HWND_BOTTOM)
-            w->exStyle &= ~WS_EX_TOPMOST;
-        PlaceInZOrder(w, insertAfter);
-        zChanged = true;
-    }
-    if (flags & SWP_SHOWWINDOW)
-        w->style |= WS_VISIBLE;
-    if (flags & SWP_HIDEWINDOW)
-        w->style &= ~WS_VISIBLE;
-    bool nowVisible = w->IsReallyVisible();
-
-    bool redraw = !(flags & SWP_NOREDRAW);
-    if (!w->IsChild()) {
-        platform::Backend& b = platform::CurrentBackend();
-        if (sized)
-            ResizePixels(w);
-        if (moved || sized)
-            b.SetWindowRect(w, w->rect);
-        if ((flags & SWP_FRAMECHANGED) || zChanged)
-            b.SetWindowTraits(w, TraitsOf(w));
-        if (zChanged)
-            PublishStacking();
-        if (nowVisible != wasVisible)
-            b.SetWindowVisible(w, nowVisible && !w->minimized);
-    } else if (redraw && (wasVisible || nowVisible) && (moved || sized || nowVisible != wasVisible || zChanged)) {
-        // What the child covered and now covers is painted again by its parent.
-        if (wasVisible)
-            InvalidateParentArea(w, oldRect);
-        if (nowVisible)
-            InvalidateParentArea(w, newRect);
-    }
-    if (nowVisible && (sized || !wasVisible || (flags & SWP_FRAMECHANGED) || (redraw && w->IsChild() && moved))) {
-        Invalidate(w, nullptr, true);
-        InvalidateFrame(w);
-    }
-    if (wasVisible && !nowVisible)
-        WindowHidden(w);
-
-    RefreshWindowDcs();
-    SendMessage(w, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
-    if (IsLive(w) && nowVisible && !w->IsChild() && !(flags & SWP_NOACTIVATE) && (!wasVisible || zChanged)
-        && !(w->exStyle & WS_EX_NOACTIVATE))
-        Activate(w, WA_ACTIVE);
-    return true;
+    if (w->IsChild() || !ZOrderWouldChange(w, HWND_TOP))
+        return;
+    PlaceInZOrder(w, HWND_TOP);
+    PublishStacking();
 }
 
 void WindowTree::SetRegion(Window* w, std::optional<gdi::Region> region, bool redraw)

@@ -67,8 +67,8 @@ unsigned short ClampSize(long v) { return static_cast<unsigned short>(std::clamp
 
 std::unique_ptr<Screen> Screen::Open(const char* displayName, std::string& whyNot)
 {
-    // The capture thread may post messages, which asks the server where
-    // the pointer is: the connection is shared between threads.
+    // Xlib is told before any connection that more than one thread of the
+    // process may call it.
     XInitThreads();
     Display* display = XOpenDisplay(displayName);
     if (!display) {
@@ -82,6 +82,10 @@ std::unique_ptr<Screen> Screen::Open(const char* displayName, std::string& whyNo
         return nullptr;
     }
     ErrorTrap::InstallQuietHandler();
+    // A fresh connection has failed at nothing yet: what was noted under its
+    // address belonged to a closed one (whose resources were let go after it
+    // was forgotten) and would read as a failure of the first requests here.
+    ErrorTrap::Forget(display);
     return std::unique_ptr<Screen>(new Screen(display, screen));
 }
 

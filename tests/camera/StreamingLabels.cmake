@@ -1,12 +1,13 @@
 # Gives the label "streaming" to the tests that run the capture graph's
 # streaming thread (the DirectShow and V4L2 layers, and the camera tests of
-# the graph, the grabber, the photograph, a turned view's photograph and
-# cameras of absurd sizes), so that CI can run them alone under
-# ThreadSanitizer: ctest -L streaming. The other video view tests run on one
-# thread and stay out. Read by ctest after the discovered test lists.
+# the graph, the grabber, the photograph, a turned view's photograph,
+# cameras of absurd sizes and a capture thread posting to a window), so that
+# CI can run them alone under ThreadSanitizer: ctest -L streaming. The other
+# video view tests run on one thread and stay out. Read by ctest after the
+# discovered test lists.
 cmake_policy(VERSION 3.25)
 set(streaming_suites CaptureGraphTest SampleGrabberCallback PhotographTest StreamingTest AbsurdCameraTest
-  TurnedViewPhotographTest)
+  TurnedViewPhotographTest CrossThreadPost)
 foreach(list IN ITEMS camera_tests_TESTS dshow_tests_TESTS v4l2_tests_TESTS)
   foreach(name IN LISTS ${list})
     string(REGEX REPLACE "\\..*" "" suite "${name}")

@@ -9,6 +9,7 @@
 #include "platform/dshow/TransformFilter.h"
 #include "platform/dshow/Yuy2Converter.h"
 #include "platform/v4l2/EmulatedDevice.h"
+#include "tests/platform/dshow/GraphTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -21,48 +22,7 @@ namespace {
 
 using com::ComPtr;
 
-class FilterGraphTest : public ::testing::Test {
-public:
-    FilterGraphTest() : use_(devices) { CoInitialize(nullptr); }
-    ~FilterGraphTest() override { CoUninitialize(); }
-
-    template <class I>
-    ComPtr<I> Create(const CLSID& clsid)
-    {
-        ComPtr<I> p;
-        EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, I::kIid, p.OutVoid()), S_OK);
-        return p;
-    }
-    static ComPtr<IPin> PinOf(IBaseFilter* f, int n)
-    {
-        ComPtr<IEnumPins> e;
-        f->EnumPins(e.Out());
-        e->Skip(static_cast<ULONG>(n));
-        ComPtr<IPin> pin;
-        e->Next(1, pin.Out(), nullptr);
-        return pin;
-    }
-    std::vector<std::u16string> FilterNames(IGraphBuilder* graph)
-    {
-        std::vector<std::u16string> names;
-        ComPtr<IEnumFilters> e;
-        graph->EnumFilters(e.Out());
-        ComPtr<IBaseFilter> f;
-        while (e->Next(1, f.Out(), nullptr) == S_OK) {
-            FILTER_INFO info;
-            f->QueryFilterInfo(&info);
-            if (info.pGraph)
-                info.pGraph->Release();
-            names.emplace_back(info.achName);
-        }
-        return names;
-    }
-
-    v4l2::EmulatedDeviceSystem devices;
-
-private:
-    v4l2::ScopedDeviceSystem use_;
-};
+using FilterGraphTest = test::GraphTest;
 
 TEST_F(FilterGraphTest, TheEnumeratorListsCaptureNodesOnlyWithTheirNames)
 {
@@ -104,13 +64,8 @@ TEST_F(FilterGraphTest, ConnectPutsTheConverterBetweenYuy2AndRgb24)
     auto colour = Create<IBaseFilter>(CLSID_Colour);
     renderer.As<IVMRFilterConfig>()->SetRenderingMode(VMRMode_Windowless);
 
-    ComPtr<ICreateDevEnum> create = Create<ICreateDevEnum>(CLSID_SystemDeviceEnum);
-    ComPtr<IEnumMoniker> e;
-    create->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, e.Out(), 0);
-    ComPtr<IMoniker> m;
-    e->Next(1, m.Out(), nullptr);
-    ComPtr<IBaseFilter> source;
-    ASSERT_EQ(m->BindToObject(nullptr, nullptr, IID_IBaseFilter, source.OutVoid()), S_OK);
+    ComPtr<IBaseFilter> source = FirstCamera();
+    ASSERT_TRUE(source);
 
     AM_MEDIA_TYPE want {};
     want.majortype = MEDIATYPE_Video;

@@ -20,7 +20,10 @@ std::map<HWND, WindowInfo>& Infos()
 
 LRESULT RecordingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    Log().Add(Logged { hwnd, msg, wp, lp });
+    UINT posFlags = msg == WM_WINDOWPOSCHANGING || msg == WM_WINDOWPOSCHANGED
+        ? reinterpret_cast<const WINDOWPOS*>(lp)->flags
+        : 0;
+    Log().Add(Logged { hwnd, msg, wp, lp, posFlags });
     auto it = Infos().find(hwnd);
     if (it != Infos().end() && it->second.handler) {
         if (auto r = it->second.handler(hwnd, msg, wp, lp))
@@ -108,7 +111,12 @@ std::string MessageName(UINT m)
         { WM_LBUTTONDOWN, "WM_LBUTTONDOWN" }, { WM_LBUTTONUP, "WM_LBUTTONUP" },
         { WM_CAPTURECHANGED, "WM_CAPTURECHANGED" }, { WM_MOUSEHOVER, "WM_MOUSEHOVER" },
         { WM_MOUSELEAVE, "WM_MOUSELEAVE" }, { WM_SETFOCUS, "WM_SETFOCUS" }, { WM_KILLFOCUS, "WM_KILLFOCUS" },
-        { WM_NCDESTROY, "WM_NCDESTROY" }, { WM_USER, "WM_USER" },
+        { WM_NCDESTROY, "WM_NCDESTROY" }, { WM_USER, "WM_USER" }, { WM_NCCREATE, "WM_NCCREATE" },
+        { WM_NCCALCSIZE, "WM_NCCALCSIZE" }, { WM_SIZE, "WM_SIZE" }, { WM_MOVE, "WM_MOVE" },
+        { WM_PARENTNOTIFY, "WM_PARENTNOTIFY" }, { WM_SHOWWINDOW, "WM_SHOWWINDOW" },
+        { WM_WINDOWPOSCHANGING, "WM_WINDOWPOSCHANGING" }, { WM_WINDOWPOSCHANGED, "WM_WINDOWPOSCHANGED" },
+        { WM_ACTIVATEAPP, "WM_ACTIVATEAPP" }, { WM_NCACTIVATE, "WM_NCACTIVATE" }, { WM_ACTIVATE, "WM_ACTIVATE" },
+        { WM_NCPAINT, "WM_NCPAINT" },
     };
     auto it = names.find(m);
     return it != names.end() ? it->second : "0x" + std::to_string(m);

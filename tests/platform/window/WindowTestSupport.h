@@ -18,6 +18,9 @@ struct Logged {
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
+    // The flags of WM_WINDOWPOSCHANGING and WM_WINDOWPOSCHANGED, read while
+    // the WINDOWPOS still exists.
+    UINT posFlags = 0;
 };
 
 class MessageLog {

@@ -8,8 +8,7 @@
 // would otherwise rename their words.
 #include <gtest/gtest.h>
 
-#include "platform/window/WinUser.h"
-#include "platform/x11/X11Screen.h"
+#include "tests/platform/x11/X11Session.h"
 
 #include <X11/Xlib.h>
 
@@ -23,11 +22,8 @@ namespace test {
 
 using Handler = std::function<std::optional<LRESULT>(HWND, UINT, WPARAM, LPARAM)>;
 
-class X11Test : public ::testing::Test {
+class X11Test : public ::testing::Test, protected X11Session {
 protected:
-    // The colour of the bare desktop (the root window's background).
-    static constexpr COLORREF kDesktop = RGB(0x20, 0x40, 0x60);
-
     void SetUp() override;
     void TearDown() override;
 
@@ -37,24 +33,11 @@ protected:
     // Another program's window: a plain X window of one colour.
     ::Window OtherWindow(RECT rect, COLORREF colour, long eventMask = 0);
 
-    // Runs the program's messages until done holds, waiting on the screen
-    // between rounds; answers false if it never did.
-    bool RunUntil(const std::function<bool()>& done, int rounds = 300);
-
-    // What the screen shows, read from the root by the other connection.
-    std::vector<COLORREF> RootPicture();
-    COLORREF RootPixel(int x, int y);
-
     // The user's hand.
     void MoveTo(int x, int y);
     void Button(bool down, unsigned button = 1);
     // Whether the other program's window got an event of the type.
     bool OtherGot(::Window window, int type, XEvent* out = nullptr);
-
-    std::unique_ptr<platform::x11::Screen> screen_;
-    Display* hand_ = nullptr;
-    int width_ = 0;
-    int height_ = 0;
 
 private:
     static LRESULT Proc(HWND, UINT, WPARAM, LPARAM);

@@ -30,19 +30,25 @@ std::string FindBinary()
 
 XvfbServer& XvfbServer::Shared()
 {
-    static XvfbServer server;
+    static XvfbServer server(true);
     return server;
 }
 
-XvfbServer::XvfbServer()
+XvfbServer& XvfbServer::WithoutSharedMemory()
+{
+    static XvfbServer server(false);
+    return server;
+}
+
+XvfbServer::XvfbServer(bool sharedMemory)
 {
     std::string binary = FindBinary();
     installed_ = !binary.empty();
     if (installed_)
-        Start(binary);
+        Start(binary, sharedMemory);
 }
 
-void XvfbServer::Start(const std::string& binary)
+void XvfbServer::Start(const std::string& binary, bool sharedMemory)
 {
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) {
@@ -57,8 +63,11 @@ void XvfbServer::Start(const std::string& binary)
         dup2(quiet, STDOUT_FILENO);
         dup2(quiet, STDERR_FILENO);
         std::string fd = std::to_string(writeFd);
-        execl(binary.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1366x768x24", "-nolisten", "tcp", "-noreset",
-            static_cast<char*>(nullptr));
+        // "-extension NAME" turns an extension off; with shared memory the
+        // null in its place ends the arguments there.
+        const char* noShm = sharedMemory ? nullptr : "-extension";
+        execl(binary.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1366x768x24", "-nolisten", "tcp",
+            "-noreset", noShm, "MIT-SHM", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);

@@ -12,6 +12,9 @@ class XvfbServer {
 public:
     // The one server of this process.
     static XvfbServer& Shared();
+    // A second one started without the shared-memory extension (MIT-SHM),
+    // for the screen's plain-request path.
+    static XvfbServer& WithoutSharedMemory();
     ~XvfbServer();
     XvfbServer(const XvfbServer&) = delete;
     XvfbServer& operator=(const XvfbServer&) = delete;
@@ -23,8 +26,8 @@ public:
     const std::string& Error() const { return error_; }
 
 private:
-    XvfbServer();
-    void Start(const std::string& binary);
+    explicit XvfbServer(bool sharedMemory);
+    void Start(const std::string& binary, bool sharedMemory);
 
     bool installed_ = false;
     pid_t pid_ = -1;
