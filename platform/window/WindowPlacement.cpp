@@ -225,8 +225,7 @@ bool WindowTree::SetPos(Window* w, HWND insertAfter, int x, int y, int cx, int c
             }
         }
     }
-    if (nowVisible
-        && (sized || !wasVisible || frameChanged || (redraw && w->IsChild() && (moved || zChanged)))) {
+    if (nowVisible && (sized || !wasVisible || frameChanged || (redraw && w->IsChild() && (moved || zChanged)))) {
         Invalidate(w, nullptr, true);
         InvalidateFrame(w);
     }

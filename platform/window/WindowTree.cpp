@@ -165,8 +165,7 @@ bool WindowTree::Destroy(Window* w)
         if (w->IsChild())
             Show(w, SW_HIDE);
         else
-            SetPos(w, nullptr, 0, 0, 0, 0,
-                SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+            SetPos(w, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
     }
     if (!IsLive(w))
         return true;

@@ -45,8 +45,8 @@ HWND MakeView()
 // A window of the kind the interface opens and closes while video runs.
 void OpenAndCloseAPopup()
 {
-    HWND tip = CreateWindowEx(WS_EX_TOOLWINDOW, "CrossThreadView", "", WS_POPUP | WS_VISIBLE, 10, 10, 20, 10,
-        nullptr, nullptr, nullptr, nullptr);
+    HWND tip = CreateWindowEx(WS_EX_TOOLWINDOW, "CrossThreadView", "", WS_POPUP | WS_VISIBLE, 10, 10, 20, 10, nullptr,
+        nullptr, nullptr, nullptr);
     DestroyWindow(tip);
 }
 

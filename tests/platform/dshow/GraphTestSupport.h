@@ -19,7 +19,11 @@ using com::ComPtr;
 
 class GraphTest : public ::testing::Test {
 public:
-    GraphTest() : use_(devices) { CoInitialize(nullptr); }
+    GraphTest()
+        : use_(devices)
+    {
+        CoInitialize(nullptr);
+    }
     ~GraphTest() override { CoUninitialize(); }
 
     template <class I>

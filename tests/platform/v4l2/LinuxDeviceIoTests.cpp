@@ -45,10 +45,7 @@ protected:
     std::string dir, fifo, file;
 };
 
-TEST_F(LinuxDeviceIo, AMissingNodeDoesNotOpen)
-{
-    EXPECT_EQ(system.Open(dir + "/video0"), nullptr);
-}
+TEST_F(LinuxDeviceIo, AMissingNodeDoesNotOpen) { EXPECT_EQ(system.Open(dir + "/video0"), nullptr); }
 
 TEST_F(LinuxDeviceIo, VideoRequestsOnWhatIsNoVideoDeviceAnswerTheNegatedErrno)
 {

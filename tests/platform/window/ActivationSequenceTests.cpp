@@ -29,9 +29,8 @@ TEST_F(ActivationSequence, AHiddenPopupHandsActivationToItsOwnerBeforeAWindowAbo
     ASSERT_EQ(GetActiveWindow(), p);
     ShowWindow(p, SW_HIDE);
     EXPECT_EQ(seq.Take(),
-        (Lines { "P WM_SHOWWINDOW 0", "P WM_WINDOWPOSCHANGING hide", "P WM_WINDOWPOSCHANGED hide",
-            "P WM_NCACTIVATE 0", "P WM_ACTIVATE 0 M", "M WM_NCACTIVATE 1", "M WM_ACTIVATE 1 P", "P WM_KILLFOCUS M",
-            "M WM_SETFOCUS P" }));
+        (Lines { "P WM_SHOWWINDOW 0", "P WM_WINDOWPOSCHANGING hide", "P WM_WINDOWPOSCHANGED hide", "P WM_NCACTIVATE 0",
+            "P WM_ACTIVATE 0 M", "M WM_NCACTIVATE 1", "M WM_ACTIVATE 1 P", "P WM_KILLFOCUS M", "M WM_SETFOCUS P" }));
     EXPECT_EQ(GetActiveWindow(), m);
     EXPECT_EQ(GetFocus(), m);
 }
@@ -77,9 +76,8 @@ TEST_F(ActivationSequence, HidingTheLastVisibleWindowDeactivatesTheProgramForEve
     seq.Take();
     ShowWindow(q, SW_HIDE);
     EXPECT_EQ(seq.Take(),
-        (Lines { "Q WM_SHOWWINDOW 0", "Q WM_WINDOWPOSCHANGING hide", "Q WM_WINDOWPOSCHANGED hide",
-            "Q WM_NCACTIVATE 0", "Q WM_ACTIVATE 0 0", "Q WM_ACTIVATEAPP 0", "H WM_ACTIVATEAPP 0",
-            "Q WM_KILLFOCUS 0" }));
+        (Lines { "Q WM_SHOWWINDOW 0", "Q WM_WINDOWPOSCHANGING hide", "Q WM_WINDOWPOSCHANGED hide", "Q WM_NCACTIVATE 0",
+            "Q WM_ACTIVATE 0 0", "Q WM_ACTIVATEAPP 0", "H WM_ACTIVATEAPP 0", "Q WM_KILLFOCUS 0" }));
     EXPECT_EQ(GetActiveWindow(), nullptr);
     EXPECT_EQ(GetFocus(), nullptr);
 
@@ -99,9 +97,9 @@ TEST_F(ActivationSequence, DestroyingTheActiveWindowActivatesTheNextBeforeWmDest
     seq.Take();
     DestroyWindow(p);
     EXPECT_EQ(seq.Take(),
-        (Lines { "P WM_WINDOWPOSCHANGING hide noactivate", "P WM_WINDOWPOSCHANGED hide noactivate",
-            "P WM_NCACTIVATE 0", "P WM_ACTIVATE 0 M", "M WM_NCACTIVATE 1", "M WM_ACTIVATE 1 P", "P WM_KILLFOCUS M",
-            "M WM_SETFOCUS P", "P WM_DESTROY", "P WM_NCDESTROY" }));
+        (Lines { "P WM_WINDOWPOSCHANGING hide noactivate", "P WM_WINDOWPOSCHANGED hide noactivate", "P WM_NCACTIVATE 0",
+            "P WM_ACTIVATE 0 M", "M WM_NCACTIVATE 1", "M WM_ACTIVATE 1 P", "P WM_KILLFOCUS M", "M WM_SETFOCUS P",
+            "P WM_DESTROY", "P WM_NCDESTROY" }));
 }
 
 TEST_F(ActivationSequence, AnOwnerHidesFirstThenItsActivePopupGoesAndActivationMovesOnBeforeTheOwnersWmDestroy)
@@ -120,8 +118,7 @@ TEST_F(ActivationSequence, AnOwnerHidesFirstThenItsActivePopupGoesAndActivationM
         (Lines { "M WM_WINDOWPOSCHANGING hide noactivate", "M WM_WINDOWPOSCHANGED hide noactivate",
             "P WM_WINDOWPOSCHANGING hide noactivate", "P WM_WINDOWPOSCHANGED hide noactivate", "P WM_NCACTIVATE 0",
             "P WM_ACTIVATE 0 O", "O WM_NCACTIVATE 1", "O WM_ACTIVATE 1 P", "P WM_KILLFOCUS O", "O WM_SETFOCUS P",
-            "P WM_DESTROY", "P WM_NCDESTROY", "M WM_DESTROY", "C WM_DESTROY", "C WM_NCDESTROY",
-            "M WM_NCDESTROY" }));
+            "P WM_DESTROY", "P WM_NCDESTROY", "M WM_DESTROY", "C WM_DESTROY", "C WM_NCDESTROY", "M WM_NCDESTROY" }));
     EXPECT_EQ(GetActiveWindow(), o);
 }
 
@@ -162,9 +159,8 @@ TEST_F(ActivationSequence, SetWindowPosHidingLeavesActivationWhereItIsForTheCall
     SetActiveWindow(m);
     EXPECT_EQ(GetWindow(m, GW_HWNDNEXT), x);
     EXPECT_EQ(seq.Take(),
-        (Lines { "D WM_WINDOWPOSCHANGING hide noactivate", "D WM_WINDOWPOSCHANGED hide noactivate",
-            "D WM_NCACTIVATE 0", "D WM_ACTIVATE 0 M", "M WM_NCACTIVATE 1", "M WM_ACTIVATE 1 D", "D WM_KILLFOCUS M",
-            "M WM_SETFOCUS D" }));
+        (Lines { "D WM_WINDOWPOSCHANGING hide noactivate", "D WM_WINDOWPOSCHANGED hide noactivate", "D WM_NCACTIVATE 0",
+            "D WM_ACTIVATE 0 M", "M WM_NCACTIVATE 1", "M WM_ACTIVATE 1 D", "D WM_KILLFOCUS M", "M WM_SETFOCUS D" }));
 }
 
 } // namespace

@@ -124,8 +124,8 @@ TEST_F(CreationSequence, ADestroyedChildTellsItsParentFirstThenHidesThenGoesWith
             "C WM_NCDESTROY" }));
     DestroyWindow(d);
     EXPECT_EQ(seq.Take(),
-        (Lines { "D WM_SHOWWINDOW 0", "D WM_WINDOWPOSCHANGING hide noactivate",
-            "D WM_WINDOWPOSCHANGED hide noactivate", "D WM_DESTROY", "D WM_NCDESTROY" }));
+        (Lines { "D WM_SHOWWINDOW 0", "D WM_WINDOWPOSCHANGING hide noactivate", "D WM_WINDOWPOSCHANGED hide noactivate",
+            "D WM_DESTROY", "D WM_NCDESTROY" }));
 }
 
 TEST_F(CreationSequence, AFocusedChildHandsTheFocusToItsParentBeforeWmDestroy)
@@ -169,9 +169,9 @@ TEST_F(CreationSequence, ATopLevelWindowIsHiddenWithoutWmShowWindowWhenDestroyed
     seq.Take();
     DestroyWindow(a);
     EXPECT_EQ(seq.Take(),
-        (Lines { "A WM_WINDOWPOSCHANGING hide noactivate", "A WM_WINDOWPOSCHANGED hide noactivate",
-            "A WM_NCACTIVATE 0", "A WM_ACTIVATE 0 0", "A WM_ACTIVATEAPP 0", "A WM_KILLFOCUS 0", "A WM_DESTROY",
-            "C WM_DESTROY", "C WM_NCDESTROY", "A WM_NCDESTROY" }));
+        (Lines { "A WM_WINDOWPOSCHANGING hide noactivate", "A WM_WINDOWPOSCHANGED hide noactivate", "A WM_NCACTIVATE 0",
+            "A WM_ACTIVATE 0 0", "A WM_ACTIVATEAPP 0", "A WM_KILLFOCUS 0", "A WM_DESTROY", "C WM_DESTROY",
+            "C WM_NCDESTROY", "A WM_NCDESTROY" }));
 }
 
 } // namespace

@@ -74,9 +74,11 @@ TEST_F(PositionSequence, SetWindowPos)
         { "the same place: nothing changes, nothing follows",
             [](HWND a, HWND) { SetWindowPos(a, nullptr, 10, 20, 100, 50, quiet); },
             { "A WM_WINDOWPOSCHANGING noactivate" }, false },
-        { "a new frame", [](HWND a, HWND) { SetWindowPos(a, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | quiet | SWP_FRAMECHANGED); },
-            { "A WM_WINDOWPOSCHANGING noactivate", "A WM_NCCALCSIZE 1", "A WM_WINDOWPOSCHANGED noactivate" },
-            false },
+        { "a new frame",
+            [](HWND a, HWND) {
+                SetWindowPos(a, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | quiet | SWP_FRAMECHANGED);
+            },
+            { "A WM_WINDOWPOSCHANGING noactivate", "A WM_NCCALCSIZE 1", "A WM_WINDOWPOSCHANGED noactivate" }, false },
         { "to the top: activated between the two",
             [](HWND a, HWND) { SetWindowPos(a, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); },
             { "A WM_WINDOWPOSCHANGING", "B WM_NCACTIVATE 0", "B WM_ACTIVATE 0 A", "A WM_NCACTIVATE 1",
@@ -86,7 +88,9 @@ TEST_F(PositionSequence, SetWindowPos)
             [](HWND a, HWND) { SetWindowPos(a, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); },
             { "A WM_WINDOWPOSCHANGING noactivate", "A WM_WINDOWPOSCHANGED noactivate" }, false },
         { "hiding the active window keeps it active",
-            [](HWND, HWND b) { SetWindowPos(b, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_HIDEWINDOW); },
+            [](HWND, HWND b) {
+                SetWindowPos(b, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_HIDEWINDOW);
+            },
             { "B WM_WINDOWPOSCHANGING hide", "B WM_WINDOWPOSCHANGED hide" }, false },
     });
 }
@@ -94,7 +98,8 @@ TEST_F(PositionSequence, SetWindowPos)
 TEST_F(PositionSequence, SetWindowPosOnAChild)
 {
     Run({
-        { "moved", [this](HWND, HWND) { SetWindowPos(c, nullptr, 7, 8, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE); },
+        { "moved",
+            [this](HWND, HWND) { SetWindowPos(c, nullptr, 7, 8, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE); },
             { "C WM_WINDOWPOSCHANGING noactivate", "C WM_WINDOWPOSCHANGED noactivate", "C WM_MOVE 7,8" }, false },
         { "moved and sized", [this](HWND, HWND) { SetWindowPos(c, nullptr, 8, 9, 30, 30, SWP_NOZORDER); },
             { "C WM_WINDOWPOSCHANGING", "C WM_NCCALCSIZE 1", "C WM_WINDOWPOSCHANGED", "C WM_MOVE 8,9",
@@ -109,11 +114,9 @@ TEST_F(PositionSequence, ShowWindow)
         { "showing what is shown", [](HWND a, HWND) { ShowWindow(a, SW_SHOW); }, {}, false },
         { "hiding an inactive window", [](HWND a, HWND) { ShowWindow(a, SW_HIDE); },
             { "A WM_SHOWWINDOW 0", "A WM_WINDOWPOSCHANGING hide", "A WM_WINDOWPOSCHANGED hide" }, false },
-        { "hiding the active window hands activation on",
-            [](HWND, HWND b) { ShowWindow(b, SW_HIDE); },
+        { "hiding the active window hands activation on", [](HWND, HWND b) { ShowWindow(b, SW_HIDE); },
             { "B WM_SHOWWINDOW 0", "B WM_WINDOWPOSCHANGING hide", "B WM_WINDOWPOSCHANGED hide", "B WM_NCACTIVATE 0",
-                "B WM_ACTIVATE 0 A", "A WM_NCACTIVATE 1", "A WM_ACTIVATE 1 B", "B WM_KILLFOCUS A",
-                "A WM_SETFOCUS B" },
+                "B WM_ACTIVATE 0 A", "A WM_NCACTIVATE 1", "A WM_ACTIVATE 1 B", "B WM_KILLFOCUS A", "A WM_SETFOCUS B" },
             true },
         { "shown again, activated inside the position change",
             [](HWND a, HWND) {
