@@ -70,18 +70,18 @@ std::vector<std::uint8_t> YuyvOf(const gdi::Surface& picture, int width, int hei
 
 bool Cameras::Prepare(const Script& script, const std::filesystem::path& scriptDir, ScriptError& error)
 {
-    std::vector<Camera> specs = script.cameras;
-    if (specs.empty() && !script.noCamera)
-        specs.push_back(DefaultCamera());
-    for (const Camera& spec : specs) {
+    std::vector<Camera> wantedCameras = script.cameras;
+    if (wantedCameras.empty() && !script.noCamera)
+        wantedCameras.push_back(DefaultCamera());
+    for (const Camera& wanted : wantedCameras) {
         Slot slot;
-        slot.spec = spec;
+        slot.wanted = wanted;
         slot.node = "/dev/video" + std::to_string(slots_.size());
-        if (!spec.stillFile.empty()) {
-            const std::filesystem::path file = scriptDir / spec.stillFile;
+        if (!wanted.stillFile.empty()) {
+            const std::filesystem::path file = scriptDir / wanted.stillFile;
             std::unique_ptr<gdi::Surface> picture = gdi::ReadBmpFile(file.string());
             if (!picture || picture->Width() < 16 || picture->Height() < 16) {
-                error.line = spec.line;
+                error.line = wanted.line;
                 error.message = "camera-still: " + file.string()
                     + (picture ? " is smaller than 16x16" : " can't be read as a BMP picture");
                 return false;
@@ -100,13 +100,13 @@ bool Cameras::Prepare(const Script& script, const std::filesystem::path& scriptD
 
 std::shared_ptr<v4l2::EmulatedDevice> Cameras::Make(const Slot& slot) const
 {
-    const Camera& spec = slot.spec;
+    const Camera& wanted = slot.wanted;
     std::vector<v4l2::EmulatedControl> controls;
-    if (spec.controls)
+    if (wanted.controls)
         controls = demo::PictureControls();
     std::shared_ptr<v4l2::EmulatedDevice> device;
     if (slot.still) {
-        device = v4l2::EmulatedDevice::Camera(spec.name,
+        device = v4l2::EmulatedDevice::Camera(wanted.name,
             { { static_cast<std::uint32_t>(slot.stillWidth), static_cast<std::uint32_t>(slot.stillHeight) } },
             controls);
         auto still = slot.still;
@@ -117,13 +117,13 @@ std::shared_ptr<v4l2::EmulatedDevice> Cameras::Make(const Slot& slot) const
         }));
     } else {
         std::vector<v4l2::FrameSize> sizes;
-        for (const CameraSize& s : spec.sizes)
+        for (const CameraSize& s : wanted.sizes)
             sizes.push_back({ static_cast<std::uint32_t>(s.width), static_cast<std::uint32_t>(s.height) });
-        device = v4l2::EmulatedDevice::Camera(spec.name, sizes, controls);
+        device = v4l2::EmulatedDevice::Camera(wanted.name, sizes, controls);
         device->SetPicture(
             FixedPicture([](const v4l2::CurrentFormat& f, std::uint8_t* out) { demo::DrawPage(f, 0, out, false); }));
     }
-    device->SetFramePeriod(std::chrono::microseconds(1000000 / spec.fps));
+    device->SetFramePeriod(std::chrono::microseconds(1000000 / wanted.fps));
     device->SetClock([clock = clock_] { return std::chrono::microseconds(clock->load()); });
     return device;
 }
@@ -131,7 +131,7 @@ std::shared_ptr<v4l2::EmulatedDevice> Cameras::Make(const Slot& slot) const
 Cameras::Slot* Cameras::Find(const std::string& name)
 {
     for (Slot& s : slots_)
-        if (s.spec.name == name)
+        if (s.wanted.name == name)
             return &s;
     return nullptr;
 }

@@ -43,7 +43,7 @@ public:
 
 private:
     struct Slot {
-        Camera spec;
+        Camera wanted;
         std::string node;
         // The YUYV frame at the camera's one size, for a still picture.
         std::shared_ptr<const std::vector<std::uint8_t>> still;

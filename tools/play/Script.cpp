@@ -113,16 +113,16 @@ public:
     bool Finish();
 
 private:
-    struct Spec;
+    struct VerbRule;
     using Handler = bool (Reader::*)(const Words& words);
-    struct Spec {
+    struct VerbRule {
         const char* verb;
         std::size_t min, max; // arguments
         const char* usage;
         bool setup; // before start
         Handler handler;
     };
-    static const Spec kSpecs[];
+    static const VerbRule kVerbRules[];
 
     bool Fail(std::string message)
     {
@@ -181,7 +181,7 @@ private:
     std::map<std::string, bool> plugged_;
 };
 
-const Reader::Spec Reader::kSpecs[] = {
+const Reader::VerbRule Reader::kVerbRules[] = {
     { "screen", 2, 3, "screen W H [BPP]", true, &Reader::Screen },
     { "camera", 2, 3, "camera NAME WxH[@FPS][,WxH...] [controls]", true, &Reader::Camera },
     { "camera-still", 2, 2, "camera-still NAME FILE.bmp", true, &Reader::CameraStill },
@@ -210,27 +210,27 @@ const Reader::Spec Reader::kSpecs[] = {
 bool Reader::Line(int number, const Words& words)
 {
     line_ = number;
-    const Spec* spec = nullptr;
-    for (const Spec& s : kSpecs)
+    const VerbRule* rule = nullptr;
+    for (const VerbRule& s : kVerbRules)
         if (words[0] == s.verb)
-            spec = &s;
-    if (!spec)
+            rule = &s;
+    if (!rule)
         return Fail("unknown verb \"" + words[0] + "\"");
     const std::size_t args = words.size() - 1;
-    if (args < spec->min)
-        return Fail(std::string("missing argument: ") + spec->usage);
-    if (args > spec->max)
-        return Fail("too many arguments (\"" + words[spec->max + 1] + "\"): " + spec->usage);
-    if (spec->setup && started_)
+    if (args < rule->min)
+        return Fail(std::string("missing argument: ") + rule->usage);
+    if (args > rule->max)
+        return Fail("too many arguments (\"" + words[rule->max + 1] + "\"): " + rule->usage);
+    if (rule->setup && started_)
         return Fail(
-            std::string(spec->verb) + " is set-up and belongs before start (line " + std::to_string(startLine_) + ")");
-    if (!spec->setup && !started_ && words[0] != "start")
-        return Fail(std::string(spec->verb) + " needs the program: start it first");
+            std::string(rule->verb) + " is set-up and belongs before start (line " + std::to_string(startLine_) + ")");
+    if (!rule->setup && !started_ && words[0] != "start")
+        return Fail(std::string(rule->verb) + " needs the program: start it first");
     const bool onFiles = words[0] == "expect" && words.size() > 1 && (words[1] == "file" || words[1] == "nofile");
     if (exitLine_ && !onFiles)
         return Fail("the program has ended (expect exit, line " + std::to_string(exitLine_)
             + "); only expect file and expect nofile may follow");
-    return (this->*spec->handler)(words);
+    return (this->*rule->handler)(words);
 }
 
 bool Reader::Finish()
