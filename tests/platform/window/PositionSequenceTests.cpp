@@ -61,35 +61,37 @@ TEST_F(PositionSequence, SetWindowPos)
 {
     const UINT quiet = SWP_NOZORDER | SWP_NOACTIVATE;
     Run({
-        { "a move", [](HWND a, HWND) { SetWindowPos(a, nullptr, 15, 25, 0, 0, SWP_NOSIZE | quiet); },
+        { "a move", [](HWND first, HWND) { SetWindowPos(first, nullptr, 15, 25, 0, 0, SWP_NOSIZE | quiet); },
             { "A WM_WINDOWPOSCHANGING noactivate", "A WM_WINDOWPOSCHANGED noactivate", "A WM_MOVE 15,25" }, false },
-        { "a resize", [](HWND a, HWND) { SetWindowPos(a, nullptr, 0, 0, 120, 60, SWP_NOMOVE | quiet); },
+        { "a resize", [](HWND first, HWND) { SetWindowPos(first, nullptr, 0, 0, 120, 60, SWP_NOMOVE | quiet); },
             { "A WM_WINDOWPOSCHANGING noactivate", "A WM_NCCALCSIZE 1", "A WM_WINDOWPOSCHANGED noactivate",
                 "A WM_SIZE 120,60" },
             false },
-        { "MoveWindow, both", [](HWND a, HWND) { MoveWindow(a, 0, 0, 90, 40, TRUE); },
+        { "MoveWindow, both", [](HWND first, HWND) { MoveWindow(first, 0, 0, 90, 40, TRUE); },
             { "A WM_WINDOWPOSCHANGING noactivate", "A WM_NCCALCSIZE 1", "A WM_WINDOWPOSCHANGED noactivate",
                 "A WM_MOVE 0,0", "A WM_SIZE 90,40" },
             false },
         { "the same place: nothing changes, nothing follows",
-            [](HWND a, HWND) { SetWindowPos(a, nullptr, 10, 20, 100, 50, quiet); },
+            [](HWND first, HWND) { SetWindowPos(first, nullptr, 10, 20, 100, 50, quiet); },
             { "A WM_WINDOWPOSCHANGING noactivate" }, false },
         { "a new frame",
-            [](HWND a, HWND) {
-                SetWindowPos(a, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | quiet | SWP_FRAMECHANGED);
+            [](HWND first, HWND) {
+                SetWindowPos(first, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | quiet | SWP_FRAMECHANGED);
             },
             { "A WM_WINDOWPOSCHANGING noactivate", "A WM_NCCALCSIZE 1", "A WM_WINDOWPOSCHANGED noactivate" }, false },
         { "to the top: activated between the two",
-            [](HWND a, HWND) { SetWindowPos(a, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); },
+            [](HWND first, HWND) { SetWindowPos(first, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); },
             { "A WM_WINDOWPOSCHANGING", "B WM_NCACTIVATE 0", "B WM_ACTIVATE 0 A", "A WM_NCACTIVATE 1",
                 "A WM_ACTIVATE 1 B", "B WM_KILLFOCUS A", "A WM_SETFOCUS B", "A WM_WINDOWPOSCHANGED" },
             true },
         { "to the top without activation",
-            [](HWND a, HWND) { SetWindowPos(a, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); },
+            [](HWND first, HWND) {
+                SetWindowPos(first, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            },
             { "A WM_WINDOWPOSCHANGING noactivate", "A WM_WINDOWPOSCHANGED noactivate" }, false },
         { "hiding the active window keeps it active",
-            [](HWND, HWND b) {
-                SetWindowPos(b, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_HIDEWINDOW);
+            [](HWND, HWND second) {
+                SetWindowPos(second, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_HIDEWINDOW);
             },
             { "B WM_WINDOWPOSCHANGING hide", "B WM_WINDOWPOSCHANGED hide" }, false },
     });
@@ -111,28 +113,28 @@ TEST_F(PositionSequence, SetWindowPosOnAChild)
 TEST_F(PositionSequence, ShowWindow)
 {
     Run({
-        { "showing what is shown", [](HWND a, HWND) { ShowWindow(a, SW_SHOW); }, {}, false },
-        { "hiding an inactive window", [](HWND a, HWND) { ShowWindow(a, SW_HIDE); },
+        { "showing what is shown", [](HWND first, HWND) { ShowWindow(first, SW_SHOW); }, {}, false },
+        { "hiding an inactive window", [](HWND first, HWND) { ShowWindow(first, SW_HIDE); },
             { "A WM_SHOWWINDOW 0", "A WM_WINDOWPOSCHANGING hide", "A WM_WINDOWPOSCHANGED hide" }, false },
-        { "hiding the active window hands activation on", [](HWND, HWND b) { ShowWindow(b, SW_HIDE); },
+        { "hiding the active window hands activation on", [](HWND, HWND second) { ShowWindow(second, SW_HIDE); },
             { "B WM_SHOWWINDOW 0", "B WM_WINDOWPOSCHANGING hide", "B WM_WINDOWPOSCHANGED hide", "B WM_NCACTIVATE 0",
                 "B WM_ACTIVATE 0 A", "A WM_NCACTIVATE 1", "A WM_ACTIVATE 1 B", "B WM_KILLFOCUS A", "A WM_SETFOCUS B" },
             true },
         { "shown again, activated inside the position change",
-            [](HWND a, HWND) {
-                ShowWindow(a, SW_HIDE);
+            [](HWND first, HWND) {
+                ShowWindow(first, SW_HIDE);
                 test::Log().Clear();
-                ShowWindow(a, SW_SHOW);
+                ShowWindow(first, SW_SHOW);
             },
             { "A WM_SHOWWINDOW 1", "A WM_WINDOWPOSCHANGING show", "B WM_NCACTIVATE 0", "B WM_ACTIVATE 0 A",
                 "A WM_NCACTIVATE 1", "A WM_ACTIVATE 1 B", "B WM_KILLFOCUS A", "A WM_SETFOCUS B",
                 "A WM_WINDOWPOSCHANGED show" },
             true },
         { "shown without activation",
-            [](HWND a, HWND) {
-                ShowWindow(a, SW_HIDE);
+            [](HWND first, HWND) {
+                ShowWindow(first, SW_HIDE);
                 test::Log().Clear();
-                ShowWindow(a, SW_SHOWNA);
+                ShowWindow(first, SW_SHOWNA);
             },
             { "A WM_SHOWWINDOW 1", "A WM_WINDOWPOSCHANGING show noactivate", "A WM_WINDOWPOSCHANGED show noactivate" },
             false },

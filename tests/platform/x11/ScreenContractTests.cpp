@@ -201,13 +201,13 @@ TYPED_TEST(ScreenContract, TheDisplayDcReadsWhatTheScreenShows)
 {
     HWND w = MakeWindow(WS_POPUP | WS_VISIBLE, 0, RECT { 20, 30, 60, 70 }, nullptr, kBlue);
     ASSERT_TRUE(this->Shows(40, 50, kBlue));
-    HDC screen = CreateDC("DISPLAY", nullptr, nullptr, nullptr);
-    EXPECT_EQ(GetDeviceCaps(screen, HORZRES), 1366);
-    EXPECT_EQ(GetDeviceCaps(screen, VERTRES), 768);
-    EXPECT_EQ(GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES), 32);
-    EXPECT_EQ(GetPixel(screen, 40, 50), kBlue);
-    EXPECT_EQ(GetPixel(screen, 10, 10), kDesktop);
-    DeleteDC(screen);
+    HDC display = CreateDC("DISPLAY", nullptr, nullptr, nullptr);
+    EXPECT_EQ(GetDeviceCaps(display, HORZRES), 1366);
+    EXPECT_EQ(GetDeviceCaps(display, VERTRES), 768);
+    EXPECT_EQ(GetDeviceCaps(display, BITSPIXEL) * GetDeviceCaps(display, PLANES), 32);
+    EXPECT_EQ(GetPixel(display, 40, 50), kBlue);
+    EXPECT_EQ(GetPixel(display, 10, 10), kDesktop);
+    DeleteDC(display);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1366);
     // A window's DC answers the display's resolution, not the window's size.
     HDC own = GetDC(w);
