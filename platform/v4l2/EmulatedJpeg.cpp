@@ -49,7 +49,8 @@ EmulatedDevice::SizedPicture JpegFrames(std::vector<std::vector<std::uint8_t>> f
             return 0;
         const std::vector<std::uint8_t>& f = frames[n % frames.size()];
         std::size_t bytes = std::min(capacity, f.size());
-        std::memcpy(out, f.data(), bytes);
+        if (bytes != 0) // an empty frame (a camera that sends nothing) has no data to copy
+            std::memcpy(out, f.data(), bytes);
         return bytes;
     };
 }
