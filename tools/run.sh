@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine, builds the program and runs it on the X
 # display. With a document camera attached the camera's live picture fills
-# the screen; without one the window stays dark grey.
+# the screen; without one the picture area says that no camera was found.
 #
 #   tools/run.sh          the program
 #   tools/run.sh --demo   the same program on an emulated camera
