@@ -45,6 +45,6 @@ run_suite build/sanitize-clang -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=cla
 echo "== thread sanitizer: the streaming tests (GCC)"
 unset ASAN_OPTIONS UBSAN_OPTIONS
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
-targets="camera_tests dshow_tests v4l2_tests" labels=streaming \
+targets="camera_tests dshow_tests v4l2_tests log_tests" labels=streaming \
   run_suite build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=g++ \
   -DINKVEIL_TSAN=ON -DINKVEIL_BENCHMARKS=OFF

@@ -3,12 +3,13 @@
 # the graph, the grabber, the photograph, a turned view's photograph,
 # cameras of absurd sizes and a capture thread posting to a window), so that
 # CI can run them alone under ThreadSanitizer: ctest -L streaming. The other
-# video view tests run on one thread and stay out. Read by ctest after the
-# discovered test lists.
+# video view tests run on one thread and stay out. The log's tests join them
+# (its lines are written from the streaming thread). Read by ctest after
+# the discovered test lists.
 cmake_policy(VERSION 3.25)
 set(streaming_suites CaptureGraphTest SampleGrabberCallback PhotographTest StreamingTest AbsurdCameraTest
   TurnedViewPhotographTest CrossThreadPost)
-foreach(list IN ITEMS camera_tests_TESTS dshow_tests_TESTS v4l2_tests_TESTS)
+foreach(list IN ITEMS camera_tests_TESTS dshow_tests_TESTS v4l2_tests_TESTS log_tests_TESTS)
   foreach(name IN LISTS ${list})
     string(REGEX REPLACE "\\..*" "" suite "${name}")
     if(NOT list STREQUAL "camera_tests_TESTS" OR suite IN_LIST streaming_suites)
