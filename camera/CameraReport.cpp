@@ -10,15 +10,7 @@
 
 namespace {
 
-std::string FourCcText(std::uint32_t fourcc)
-{
-    std::string text;
-    for (int i = 0; i < 4; ++i) {
-        char c = static_cast<char>((fourcc >> (8 * i)) & 0xFF);
-        text += c >= ' ' && c <= '~' ? c : '?';
-    }
-    return text;
-}
+using v4l2::FourCcText;
 
 std::string SizeText(std::uint32_t width, std::uint32_t height)
 {

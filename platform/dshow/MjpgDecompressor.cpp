@@ -2,6 +2,8 @@
 
 #include "platform/dshow/MjpgDecompressor.h"
 
+#include "platform/log/Log.h"
+
 namespace dshow {
 
 HRESULT MjpgDecompressor::Create(REFIID iid, void** out)
@@ -54,7 +56,12 @@ HRESULT MjpgDecompressor::Process(IMediaSample* sample)
         DibStride(out.biWidth, 24), out.biWidth, out.biHeight);
     if (r != JpegFrameDecoder::Result::Decoded) {
         // The last whole picture stays on screen; the stream goes on.
-        dropped_.fetch_add(1);
+        const std::uint64_t dropped = dropped_.fetch_add(1) + 1;
+        const char* why = r == JpegFrameDecoder::Result::Truncated ? "cut short"
+            : r == JpegFrameDecoder::Result::WrongSize             ? "of another size than the stream's"
+                                                                   : "damaged";
+        INKVEIL_LOG_LIMITED(dropLimit_, Warn, "MJPG frame of %ld bytes %s, dropped (%llu so far)",
+            static_cast<long>(length), why, static_cast<unsigned long long>(dropped));
         return S_OK;
     }
     REFERENCE_TIME start = 0, end = 0;

@@ -7,6 +7,7 @@
 
 #include "platform/dshow/JpegFrameDecoder.h"
 #include "platform/dshow/TransformFilter.h"
+#include "platform/log/RateLimit.h"
 
 #include <atomic>
 #include <memory>
@@ -28,6 +29,7 @@ private:
 
     std::unique_ptr<JpegFrameDecoder> decoder_;
     std::atomic<std::uint64_t> dropped_ { 0 };
+    logging::RateLimit dropLimit_;
 };
 
 } // namespace dshow

@@ -3,6 +3,9 @@
 
 #include "platform/v4l2/CaptureFilter.h"
 
+#include "platform/log/Log.h"
+#include "platform/v4l2/StreamDiagnostics.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstring>
@@ -61,6 +64,18 @@ std::uint32_t ControlOf(LONG property)
 
 HRESULT FromErrno(int negated) { return HResultFromErrno(-negated); }
 
+// What the log says of a format the driver refused or changed.
+void LogFormatRefused(const std::string& path, const char* what, std::uint32_t fourcc, std::uint32_t width,
+    std::uint32_t height, int result, const CurrentFormat& got)
+{
+    if (result != 0)
+        INKVEIL_LOG(Warn, "camera %s: %s %s %ux%u refused: %s", path.c_str(), what, FourCcText(fourcc).c_str(), width,
+            height, std::strerror(-result));
+    else
+        INKVEIL_LOG(Warn, "camera %s: %s %s %ux%u asked, the driver chose %s %ux%u", path.c_str(), what,
+            FourCcText(fourcc).c_str(), width, height, FourCcText(got.fourcc).c_str(), got.width, got.height);
+}
+
 } // namespace
 
 GUID SubtypeOf(std::uint32_t fourcc)
@@ -88,13 +103,16 @@ HRESULT CaptureFilter::Create(const std::string& path, REFIID iid, void** out)
         return HResultFromErrno(ENODEV);
     if (!device->CapturesVideo())
         return VFW_E_NOT_FOUND;
-    auto* filter = new CaptureFilter(std::move(device));
+    auto* filter = new CaptureFilter(path, std::move(device));
     HRESULT hr = filter->BaseFilter::QueryInterface(iid, out);
     filter->BaseFilter::Release();
     return hr;
 }
 
-CaptureFilter::CaptureFilter(std::unique_ptr<Device> device) : device_(std::move(device)), formats_(device_->Formats())
+CaptureFilter::CaptureFilter(std::string path, std::unique_ptr<Device> device)
+    : path_(std::move(path))
+    , device_(std::move(device))
+    , formats_(device_->Formats())
 {
     dshow::PinBehaviour out;
     out.check = [this](const AM_MEDIA_TYPE& t) { return CheckType(t); };
@@ -166,9 +184,11 @@ HRESULT CaptureFilter::ApplyConnectionType()
     CurrentFormat now;
     if (device_->GetFormat(now) == 0 && now.fourcc == fourcc && now.width == width && now.height == height)
         return S_OK;
-    if (int r = device_->SetFormat(fourcc, width, height, now))
-        return FromErrno(r);
-    return now.fourcc == fourcc && now.width == width && now.height == height ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
+    int r = device_->SetFormat(fourcc, width, height, now);
+    if (r == 0 && now.fourcc == fourcc && now.width == width && now.height == height)
+        return S_OK;
+    LogFormatRefused(path_, "connection format", fourcc, width, height, r, now);
+    return r ? FromErrno(r) : VFW_E_TYPE_NOT_ACCEPTED;
 }
 
 HRESULT CaptureFilter::SetFormat(AM_MEDIA_TYPE* type)
@@ -187,9 +207,11 @@ HRESULT CaptureFilter::SetFormat(AM_MEDIA_TYPE* type)
     auto height = static_cast<std::uint32_t>(h.biHeight < 0 ? -h.biHeight : h.biHeight);
     std::uint32_t fourcc = FasterFormat(FourCcOf(type->subtype), width, height);
     CurrentFormat now;
-    if (int r = device_->SetFormat(fourcc, width, height, now))
-        return FromErrno(r);
-    return now.fourcc == fourcc && now.width == width && now.height == height ? S_OK : VFW_E_INVALIDMEDIATYPE;
+    int r = device_->SetFormat(fourcc, width, height, now);
+    if (r == 0 && now.fourcc == fourcc && now.width == width && now.height == height)
+        return S_OK;
+    LogFormatRefused(path_, "format", fourcc, width, height, r, now);
+    return r ? FromErrno(r) : VFW_E_INVALIDMEDIATYPE;
 }
 
 std::uint32_t CaptureFilter::FasterFormat(std::uint32_t fourcc, std::uint32_t width, std::uint32_t height)
@@ -208,7 +230,11 @@ std::uint32_t CaptureFilter::FasterFormat(std::uint32_t fourcc, std::uint32_t wi
         return fourcc;
     double yuyv = device_->MaxFrameRate(V4L2_PIX_FMT_YUYV, width, height);
     double mjpg = device_->MaxFrameRate(V4L2_PIX_FMT_MJPEG, width, height);
-    return mjpg > yuyv ? V4L2_PIX_FMT_MJPEG : fourcc;
+    if (mjpg <= yuyv)
+        return fourcc;
+    INKVEIL_LOG(Info, "camera %s: %ux%u streamed as MJPG (%g frames a second) rather than YUYV (%g)", path_.c_str(),
+        width, height, mjpg, yuyv);
+    return V4L2_PIX_FMT_MJPEG;
 }
 
 HRESULT CaptureFilter::GetFormat(AM_MEDIA_TYPE** out)
@@ -229,10 +255,14 @@ HRESULT CaptureFilter::OnStart()
     if (!pin_->IsConnected())
         return S_OK;
     CurrentFormat format;
-    if (int r = device_->GetFormat(format))
+    if (int r = device_->GetFormat(format)) {
+        INKVEIL_LOG(Warn, "camera %s: format unreadable: %s", path_.c_str(), std::strerror(-r));
         return FromErrno(r);
-    if (int r = device_->StartStreaming(kBufferCount))
+    }
+    if (int r = device_->StartStreaming(kBufferCount)) {
+        INKVEIL_LOG(Warn, "camera %s: streaming refused: %s", path_.c_str(), std::strerror(-r));
         return FromErrno(r);
+    }
     stop_.store(false);
     alive_.store(true);
     thread_ = std::thread([this, format] { Stream(format); });
@@ -263,29 +293,44 @@ void CaptureFilter::Stream(CurrentFormat format)
     if (padded)
         packed_.resize(frameBytes); // once per stream, not per frame
     dshow::Sample& sample = pin_->OutputSample();
+    StreamDiagnostics log(path_, format);
     int ioErrors = 0;
     while (!stop_.load()) {
         Frame frame;
         WaitResult r = device_->NextFrame(kPollMs, frame);
-        if (r == WaitResult::Gone)
-            break; // unplugged: the stream ends here, quietly
+        if (r == WaitResult::Gone) {
+            log.Lost(-ENODEV);
+            break; // the last picture stays; choosing the camera again restarts
+        }
         if (r == WaitResult::IoError) {
             // EIO can pass (a USB hiccup); many in a row mean the camera is lost.
-            if (++ioErrors > kMaxIoErrors)
+            if (++ioErrors > kMaxIoErrors) {
+                log.Lost(-EIO);
                 break;
+            }
+            log.IoError(ioErrors, kMaxIoErrors);
             std::this_thread::sleep_for(std::chrono::milliseconds(kIoRetryMs));
             continue;
         }
-        // A time-out keeps the last picture on screen and waits again.
+        if (r == WaitResult::Dropped)
+            log.Damaged();
+        // A time-out keeps the last picture on screen and waits again (the
+        // wait ends at once when the graph stops).
+        if (r == WaitResult::Timeout && !stop_.load())
+            log.Timeout();
         if (r != WaitResult::Frame)
             continue;
         ioErrors = 0;
         if (frame.bytes < needed) {
+            log.Short(frame.bytes, needed);
             dropped_.fetch_add(1);
-            if (device_->Requeue(frame) != 0)
+            if (int q = device_->Requeue(frame)) {
+                log.Lost(q);
                 break;
+            }
             continue;
         }
+        log.Received();
         if (padded) {
             for (std::uint32_t y = 0; y < format.height; ++y)
                 std::memcpy(packed_.data() + y * rowBytes, frame.data + y * stride, rowBytes);
@@ -297,8 +342,11 @@ void CaptureFilter::Stream(CurrentFormat format)
         REFERENCE_TIME start = since.count() * 10;
         sample.SetTimes(start, start);
         pin_->Deliver(&sample);
-        if (device_->Requeue(frame) != 0)
+        log.HandedOn();
+        if (int q = device_->Requeue(frame)) {
+            log.Lost(q);
             break;
+        }
     }
     alive_.store(false);
 }
@@ -327,6 +375,9 @@ HRESULT CaptureFilter::Set(LONG property, LONG value, LONG flags)
     if (flags != VideoProcAmp_Flags_Manual)
         return E_INVALIDARG;
     int r = device_->SetControl(id, value);
+    if (r != 0)
+        INKVEIL_LOG_LIMITED(controlLimit_, Warn, "camera %s: control %#x would not set to %ld: %s", path_.c_str(), id,
+            static_cast<long>(value), std::strerror(-r));
     if (r == -EINVAL)
         return E_PROP_ID_UNSUPPORTED;
     return r ? FromErrno(r) : S_OK;

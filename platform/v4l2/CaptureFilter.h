@@ -12,6 +12,7 @@
 // the filter stays usable for stopping and tearing down.
 
 #include "platform/dshow/BaseFilter.h"
+#include "platform/log/RateLimit.h"
 #include "platform/v4l2/Device.h"
 
 #include <atomic>
@@ -49,7 +50,7 @@ public:
     std::uint64_t ShortFrames() const { return dropped_.load(); }
 
 private:
-    explicit CaptureFilter(std::unique_ptr<Device> device);
+    CaptureFilter(std::string path, std::unique_ptr<Device> device);
     ~CaptureFilter() override;
 
     HRESULT QueryExtra(REFIID iid, void** out) override;
@@ -64,6 +65,7 @@ private:
     HRESULT ApplyConnectionType();
     void Stream(CurrentFormat format);
 
+    const std::string path_;
     std::unique_ptr<Device> device_;
     std::vector<PixelFormat> formats_;
     dshow::Pin* pin_ = nullptr;
@@ -72,6 +74,8 @@ private:
     std::atomic<bool> alive_ { false };
     std::atomic<std::uint64_t> dropped_ { 0 };
     std::vector<std::uint8_t> packed_;
+    // A slider dragged over a control the camera refuses would log every step.
+    logging::RateLimit controlLimit_;
 };
 
 } // namespace v4l2

@@ -26,6 +26,16 @@ bool OnGrid(std::uint32_t v, std::uint32_t min, std::uint32_t max, std::uint32_t
 
 } // namespace
 
+std::string FourCcText(std::uint32_t fourcc)
+{
+    std::string text;
+    for (int i = 0; i < 4; ++i) {
+        char c = static_cast<char>((fourcc >> (8 * i)) & 0xFF);
+        text += c >= ' ' && c <= '~' ? c : '?';
+    }
+    return text;
+}
+
 std::unique_ptr<Device> Device::Open(const std::string& path)
 {
     std::unique_ptr<DeviceIo> io = CurrentDeviceSystem().Open(path);

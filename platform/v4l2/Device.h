@@ -45,6 +45,9 @@ struct Frame {
     std::size_t bytes = 0;
 };
 
+// A pixel format's four characters ("YUYV", "MJPG"), unprintable ones as '?'.
+std::string FourCcText(std::uint32_t fourcc);
+
 // Frame: a filled buffer to use and requeue. Timeout: nothing yet.
 // Dropped: the driver flagged the buffer bad; it went back already.
 // IoError: the dequeue failed with EIO, which may pass. Gone: unplugged.

@@ -2,6 +2,7 @@
 // quiet default, and whole lines from threads writing at once.
 
 #include "platform/log/Log.h"
+#include "tests/support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -16,47 +17,6 @@
 #include <vector>
 
 namespace {
-
-// Sends the log to a temporary file for the test and reads it back.
-class LogCapture {
-public:
-    explicit LogCapture(logging::Level level)
-        : file_(std::tmpfile())
-    {
-        logging::SetStream(file_);
-        logging::SetLevel(level);
-    }
-    ~LogCapture()
-    {
-        logging::SetStream(nullptr);
-        logging::ReadEnvironment();
-        std::fclose(file_);
-    }
-    std::string Text()
-    {
-        std::fflush(file_);
-        std::rewind(file_);
-        std::string text;
-        char chunk[4096];
-        std::size_t n;
-        while ((n = std::fread(chunk, 1, sizeof chunk, file_)) > 0)
-            text.append(chunk, n);
-        return text;
-    }
-    std::vector<std::string> Lines()
-    {
-        std::vector<std::string> lines;
-        std::string text = Text();
-        std::size_t start = 0;
-        for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-            lines.push_back(text.substr(start, end - start));
-        EXPECT_EQ(start, text.size()) << "the last line has no line break";
-        return lines;
-    }
-
-private:
-    std::FILE* file_;
-};
 
 // Sets INKVEIL_LOG (or unsets it) for a test and reads it.
 class ScopedVariable {
