@@ -4,10 +4,14 @@
 # (YUYV, then MJPG) with one pen stroke on the overlay, for 60 s each.
 # Prints the process's CPU time per second of wall time between the 10th
 # and the 60th second (one core = 100 %), its resident set at both times
-# and its peak. Run by hand (not by CI): build first with
+# and its peak, and the frame rate reached over the same seconds, read from
+# the program's own log (INKVEIL_LOG=info): frames a second the camera
+# delivered, the view showed, and dropped. Run by hand (not by CI): build
+# first with
 #   cmake --build build/release --target inkveil-demo
 # Usage: bench/pipeline.sh [build-dir] [seconds]
 set -euo pipefail
+export INKVEIL_LOG=info
 
 build=${1:-build/release}
 seconds=${2:-60}
@@ -19,20 +23,44 @@ cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
 hwm_kb() { awk '/^VmHWM:/ { print $2 }' "/proc/$1/status"; }
 
+# The frame rate reached, from a log written with INKVEIL_LOG=info: the
+# mean of the "frame rate:" lines (one every 5 s) stamped from the local
+# time given (HH:MM:SS) on, as "received R/s, shown S/s, dropped D/s" (the
+# camera's received and dropped, the view's shown).
+frame_rates() {
+    local log=$1 from=$2
+    awk -v from="$from" '
+        function secs(clock) { split(clock, t, ":"); return t[1] * 3600 + t[2] * 60 + t[3] }
+        /frame rate:/ {
+            if (secs(substr($1, 12, 12)) < secs(from)) next
+            for (i = 1; i <= NF; ++i) {
+                v = $(i + 1); sub("/s,?$", "", v)
+                if ($0 ~ /frame rate: camera/ && $i == "received") { rx += v; nx++ }
+                if ($0 ~ /frame rate: camera/ && $i == "dropped") { dr += v }
+                if ($0 ~ /frame rate: view/ && $i == "shown") { sh += v; ns++ }
+            }
+        }
+        END {
+            printf "received %.1f/s, shown %.1f/s, dropped %.1f/s", nx ? rx / nx : 0, ns ? sh / ns : 0, nx ? dr / nx : 0
+        }' "$log"
+}
+
 run_one() {
     local format=$1
-    local fifo xvfb display pid
+    local fifo xvfb display pid log
     fifo=$(mktemp -u)
     mkfifo "$fifo"
     Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
     xvfb=$!
     read -r display <"$fifo"
     rm -f "$fifo"
-    DISPLAY=":$display" "$demo" --bench-camera="$format" >/dev/null 2>&1 &
+    log=$(mktemp)
+    DISPLAY=":$display" "$demo" --bench-camera="$format" >/dev/null 2>"$log" &
     pid=$!
     sleep 10
-    local c10 r10 c60 r60 peak
+    local c10 t10 r10 c60 r60 peak
     c10=$(cpu_ticks "$pid")
+    t10=$(date +%T)
     r10=$(rss_kb "$pid")
     sleep $((seconds - 10))
     c60=$(cpu_ticks "$pid")
@@ -46,6 +74,8 @@ run_one() {
         -v r10="$r10" -v r60="$r60" -v peak="$peak" 'BEGIN {
         printf "%-5s CPU %5.1f %% of one core (seconds 10..%d)   RSS %.1f MB at 10 s, %.1f MB at %d s, peak %.1f MB\n",
             f, 100 * (c60 - c10) / t / s, s + 10, r10 / 1024, r60 / 1024, s + 10, peak / 1024 }'
+    echo "      frames $(frame_rates "$log" "$t10")"
+    rm -f "$log"
 }
 
 run_one yuyv

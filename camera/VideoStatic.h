@@ -25,6 +25,7 @@
 #include "camera/ScaledOverlay.h"
 #include "camera/TurnedStretch.h"
 #include "camera/VMR_Capture.h"
+#include "camera/ViewFrameRate.h"
 #include "camera/ViewLook.h"
 #include "draw/DrawObj.h"
 #include "platform/afx/Static.h"
@@ -139,6 +140,8 @@ private:
     // What the last repaint of the whole control showed, if it still shows.
     ViewLook m_lastLook;
     bool m_bLookShown = false;
+    // The frames a second shown, for the log.
+    CViewFrameRate m_frameRate;
     std::uint64_t m_nOverlayGeneration = 0;
     // The overlay scaled for a zoomed view; told whenever the overlay changes.
     CScaledOverlay m_overlayView;

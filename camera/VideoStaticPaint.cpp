@@ -68,6 +68,7 @@ void CVideoStatic::OnPaint()
     if (painted.IntersectRect(dc.m_ps.rcPaint, client) && painted == client) {
         m_lastLook = look;
         m_bLookShown = true;
+        m_frameRate.Painted(look.frameSerial);
     }
 }
 
