@@ -133,7 +133,8 @@ bool CVMR_Capture::BindDevice(int nDevice)
         VARIANT name;
         VariantInit(&name);
         if (ReadFriendlyName(moniker, name) == S_OK && position == nDevice) {
-            moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, reinterpret_cast<void**>(&m_pCaptureFilter));
+            m_hrBind = moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter,
+                reinterpret_cast<void**>(&m_pCaptureFilter));
             char text[512];
             if (WideCharToMultiByte(CP_ACP, 0, name.bstrVal, -1, text, sizeof text, nullptr, nullptr) == 0)
                 text[0] = 0;
@@ -180,8 +181,14 @@ HRESULT CVMR_Capture::BuildGraph(int nDevice, HWND hWnd)
     if (FAILED(hr))
         return hr;
     SetUpRenderer(hWnd);
+    m_hrBind = S_OK;
     if (!BindDevice(nDevice))
         return 1;
+    // A camera another program holds exclusively can't even be opened.
+    if (m_hrBind == kDeviceBusy) {
+        ShowBusyMessage();
+        return kDeviceBusy;
+    }
     hr = m_pGraph->AddFilter(m_pCaptureFilter, u"Video Capture");
     if (FAILED(hr))
         return hr;

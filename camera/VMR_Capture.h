@@ -103,5 +103,6 @@ private:
     int m_nTableRows = 0;
     std::string m_deviceName; // UTF-8, for the busy message
     HRESULT m_hrFormat = S_OK; // what setting the chosen format answered
+    HRESULT m_hrBind = S_OK; // what binding the chosen device answered
     bool m_bDeviceBusy = false;
 };

@@ -36,4 +36,9 @@ std::vector<std::string> PreferredDeviceSystem::Nodes()
     return nodes;
 }
 
-std::unique_ptr<v4l2::DeviceIo> PreferredDeviceSystem::Open(const std::string& path) { return inner_.Open(path); }
+std::unique_ptr<v4l2::DeviceIo> PreferredDeviceSystem::Open(const std::string& path, int& error)
+{
+    return inner_.Open(path, error);
+}
+
+std::string PreferredDeviceSystem::Name(const std::string& path) { return inner_.Name(path); }

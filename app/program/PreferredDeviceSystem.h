@@ -17,7 +17,8 @@ public:
     PreferredDeviceSystem(v4l2::DeviceSystem& inner, std::string first);
 
     std::vector<std::string> Nodes() override;
-    std::unique_ptr<v4l2::DeviceIo> Open(const std::string& path) override;
+    std::unique_ptr<v4l2::DeviceIo> Open(const std::string& path, int& error) override;
+    std::string Name(const std::string& path) override;
 
 private:
     v4l2::DeviceSystem& inner_;

@@ -5,8 +5,10 @@
 
 #include "platform/com/Com.h"
 #include "platform/com/ComEnum.h"
+#include "platform/log/Log.h"
 #include "platform/v4l2/CaptureFilter.h"
 
+#include <cerrno>
 #include <cstring>
 
 namespace dshow {
@@ -60,12 +62,21 @@ public:
         std::u16string value;
         if (property == u"FriendlyName") {
             // Read from the device now: a camera that went away, or one
-            // without a card name, has no readable name.
-            std::unique_ptr<v4l2::Device> device = v4l2::Device::Open(path_);
+            // without a card name, has no readable name. One that another
+            // program holds exclusively has the name its driver gives
+            // without opening, or its node's, so that it can be listed and
+            // named as busy.
+            int error = 0;
+            std::unique_ptr<v4l2::Device> device = v4l2::Device::Open(path_, error);
             std::string card;
             std::uint32_t caps = 0;
-            if (!device || device->QueryCapabilities(card, caps) != 0 || card.empty())
+            if (!device && error == -EBUSY) {
+                card = v4l2::CurrentDeviceSystem().Name(path_);
+                if (card.empty())
+                    card = path_;
+            } else if (!device || device->QueryCapabilities(card, caps) != 0 || card.empty()) {
                 return E_FAIL;
+            }
             value = Utf16FromUtf8(card);
         } else if (property == u"DevicePath") {
             value = Utf16FromUtf8(path_);
@@ -152,10 +163,16 @@ HRESULT DeviceEnumerator::CreateClassEnumerator(REFCLSID category, IEnumMoniker*
         return S_FALSE;
     std::vector<com::ComPtr<IMoniker>> monikers;
     for (const std::string& path : v4l2::CurrentDeviceSystem().Nodes()) {
-        std::unique_ptr<v4l2::Device> device = v4l2::Device::Open(path);
-        // A UVC camera's metadata node has the same name but no video.
-        if (device && device->CapturesVideo())
+        int error = 0;
+        std::unique_ptr<v4l2::Device> device = v4l2::Device::Open(path, error);
+        // A UVC camera's metadata node has the same name but no video. A
+        // node another program holds exclusively is listed: binding it
+        // then says the camera is busy, which is what the teacher needs
+        // to hear.
+        if ((device && device->CapturesVideo()) || error == -EBUSY)
             monikers.push_back(com::ComPtr<IMoniker>::Attach(new DeviceMoniker(path)));
+        else if (error == -EACCES)
+            INKVEIL_LOG(Warn, "camera %s: no permission to open it (is the user in the video group?)", path.c_str());
     }
     if (monikers.empty())
         return S_FALSE;

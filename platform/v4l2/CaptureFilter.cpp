@@ -98,9 +98,12 @@ HRESULT CaptureFilter::Create(const std::string& path, REFIID iid, void** out)
     if (!out)
         return E_POINTER;
     *out = nullptr;
-    std::unique_ptr<Device> device = Device::Open(path);
-    if (!device)
-        return HResultFromErrno(ENODEV);
+    int error = 0;
+    std::unique_ptr<Device> device = Device::Open(path, error);
+    if (!device) {
+        INKVEIL_LOG(Warn, "camera %s: cannot open: %s", path.c_str(), std::strerror(-error));
+        return FromErrno(error); // EBUSY: another program holds the camera
+    }
     if (!device->CapturesVideo())
         return VFW_E_NOT_FOUND;
     auto* filter = new CaptureFilter(path, std::move(device));

@@ -28,7 +28,8 @@ std::uint32_t FourCcOf(const GUID& subtype);
 
 class CaptureFilter final : public dshow::BaseFilter, public IAMVideoProcAmp {
 public:
-    // Opens the node; fails when it can't be opened or doesn't capture video.
+    // Opens the node; fails with the open's errno as a result (EBUSY when
+    // another program holds the camera), or when it doesn't capture video.
     static HRESULT Create(const std::string& path, REFIID iid, void** out);
 
     HRESULT QueryInterface(REFIID iid, void** out) override { return BaseFilter::QueryInterface(iid, out); }

@@ -3,6 +3,8 @@
 
 #include "platform/v4l2/Device.h"
 
+#include "platform/log/Log.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -38,8 +40,21 @@ std::string FourCcText(std::uint32_t fourcc)
 
 std::unique_ptr<Device> Device::Open(const std::string& path)
 {
-    std::unique_ptr<DeviceIo> io = CurrentDeviceSystem().Open(path);
-    return io ? std::make_unique<Device>(std::move(io)) : nullptr;
+    int error = 0;
+    return Open(path, error);
+}
+
+std::unique_ptr<Device> Device::Open(const std::string& path, int& error)
+{
+    error = 0;
+    std::unique_ptr<DeviceIo> io = CurrentDeviceSystem().Open(path, error);
+    if (!io) {
+        if (error == 0)
+            error = -ENODEV; // a device system that gave no reason
+        INKVEIL_LOG(Debug, "camera %s: open failed: %s", path.c_str(), std::strerror(-error));
+        return nullptr;
+    }
+    return std::make_unique<Device>(std::move(io));
 }
 
 Device::Device(std::unique_ptr<DeviceIo> io) : io_(std::move(io)) { }

@@ -56,6 +56,8 @@ enum class WaitResult { Frame, Timeout, Dropped, IoError, Gone };
 class Device {
 public:
     static std::unique_ptr<Device> Open(const std::string& path);
+    // The same; on failure error is the negated errno of the open.
+    static std::unique_ptr<Device> Open(const std::string& path, int& error);
     explicit Device(std::unique_ptr<DeviceIo> io);
     ~Device();
     Device(const Device&) = delete;

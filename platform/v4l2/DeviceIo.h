@@ -33,7 +33,13 @@ public:
     virtual ~DeviceSystem() = default;
     // The video device nodes present, in a stable order.
     virtual std::vector<std::string> Nodes() = 0;
-    virtual std::unique_ptr<DeviceIo> Open(const std::string& path) = 0;
+    // The node opened; else null, and error is the negated errno open(2)
+    // gave (ENOENT, ENODEV, EACCES, EBUSY for a node another program holds
+    // exclusively).
+    virtual std::unique_ptr<DeviceIo> Open(const std::string& path, int& error) = 0;
+    // The device's name as the driver gives it, read without opening the
+    // node (which may refuse opening); empty when unknown.
+    virtual std::string Name(const std::string& path) { return {}; }
 };
 
 DeviceSystem& CurrentDeviceSystem();

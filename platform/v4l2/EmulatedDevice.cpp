@@ -594,23 +594,41 @@ std::vector<std::string> EmulatedDeviceSystem::Nodes()
     return nodes;
 }
 
-std::unique_ptr<DeviceIo> EmulatedDeviceSystem::Open(const std::string& path)
+std::shared_ptr<EmulatedDevice> EmulatedDeviceSystem::Find(const std::string& path)
 {
-    std::shared_ptr<EmulatedDevice> device;
-    {
-        std::lock_guard guard(lock_);
-        for (auto& d : devices_) {
-            if (d.first == path)
-                device = d.second;
-        }
+    std::lock_guard guard(lock_);
+    for (auto& d : devices_) {
+        if (d.first == path)
+            return d.second;
     }
-    if (!device)
+    return nullptr;
+}
+
+std::unique_ptr<DeviceIo> EmulatedDeviceSystem::Open(const std::string& path, int& error)
+{
+    error = 0;
+    std::shared_ptr<EmulatedDevice> device = Find(path);
+    if (!device) {
+        error = -ENOENT;
         return nullptr;
+    }
     std::lock_guard guard(device->lock_);
-    if (device->unplugged_)
+    if (device->unplugged_) {
+        error = -ENOENT; // an unplugged camera's node is gone
         return nullptr;
+    }
+    if (device->faults_.openError != 0) {
+        error = -device->faults_.openError;
+        return nullptr;
+    }
     ++device->openHandles_;
     return std::make_unique<EmulatedIo>(device, device->nextHandle_++);
+}
+
+std::string EmulatedDeviceSystem::Name(const std::string& path)
+{
+    std::shared_ptr<EmulatedDevice> device = Find(path);
+    return device ? device->card_ : std::string();
 }
 
 } // namespace v4l2

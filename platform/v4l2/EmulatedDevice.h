@@ -42,6 +42,7 @@ struct EmulatedFaults {
     std::uint64_t eioAt = 0; // when this frame is ready ...
     std::uint32_t eioTimes = 0; // ... so many dequeues answer EIO first
     bool busy = false; // another program streams: format and buffer requests answer EBUSY
+    int openError = 0; // opening the node fails with this errno (EBUSY: held exclusively; EACCES: no permission)
     std::uint64_t vanishAfter = 0; // unplugged once this many frames were made (0: never)
 };
 
@@ -158,9 +159,12 @@ public:
     // camera plugged in again).
     void Add(std::string path, std::shared_ptr<EmulatedDevice> device);
     std::vector<std::string> Nodes() override;
-    std::unique_ptr<DeviceIo> Open(const std::string& path) override;
+    std::unique_ptr<DeviceIo> Open(const std::string& path, int& error) override;
+    std::string Name(const std::string& path) override;
 
 private:
+    std::shared_ptr<EmulatedDevice> Find(const std::string& path);
+
     std::mutex lock_;
     std::vector<std::pair<std::string, std::shared_ptr<EmulatedDevice>>> devices_;
 };

@@ -6,9 +6,12 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <fstream>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/ioctl.h>
@@ -86,17 +89,36 @@ public:
             nodes.push_back(f.second);
         return nodes;
     }
-    std::unique_ptr<DeviceIo> Open(const std::string& path) override
+    std::unique_ptr<DeviceIo> Open(const std::string& path, int& error) override
     {
+        error = 0;
         int fd = open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0)
+        if (fd < 0) {
+            error = -errno;
             return nullptr;
+        }
         int wake = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
         if (wake < 0) {
+            error = -errno;
             close(fd);
             return nullptr;
         }
         return std::make_unique<LinuxDeviceIo>(fd, wake);
+    }
+    std::string Name(const std::string& path) override
+    {
+        // /sys/class/video4linux/videoN/name holds the card name; the node
+        // may be reached through a link (/dev/v4l/by-id/...).
+        char resolved[PATH_MAX];
+        if (!realpath(path.c_str(), resolved))
+            return {};
+        const char* base = std::strrchr(resolved, '/');
+        std::ifstream file(std::string("/sys/class/video4linux/") + (base ? base + 1 : resolved) + "/name");
+        std::string name;
+        std::getline(file, name);
+        while (!name.empty() && (name.back() == ' ' || name.back() == '\n'))
+            name.pop_back();
+        return name;
     }
 };
 

@@ -7,6 +7,7 @@
 // them.
 
 #include "platform/gdi/Text.h"
+#include "platform/window/Backend.h"
 #include "platform/window/ControlClasses.h"
 #include "platform/window/ControlPainting.h"
 #include "platform/window/Controls.h"
@@ -149,6 +150,11 @@ LONG_PTR BoxProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
 
 int MessageBox(HWND owner, const char* text, const char* caption, UINT type)
 {
+    // Without a screen (a command-line run) there is nowhere to show the
+    // box: it fails with MessageBox's 0, not the dialog's -1, which is no
+    // button's id.
+    if (!platform::InstalledBackend())
+        return 0;
     EnsureControlClasses();
     Box box;
     box.buttons = ButtonsOf(type);

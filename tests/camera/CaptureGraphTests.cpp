@@ -309,33 +309,56 @@ TEST_F(CaptureGraphTest, BuildFailuresShowTheirMessageOnceAndAnswerTheFailure)
 
 TEST_F(CaptureGraphTest, ABusyCameraIsNamedOnceAndChoosingItAgainRetries)
 {
-    v4l2::EmulatedDeviceSystem own;
-    auto camera = v4l2::EmulatedDevice::Camera("Doc Cam", { { 640, 480 }, { 1280, 720 } });
-    v4l2::EmulatedFaults busy;
-    busy.busy = true;
-    camera->SetFaults(busy);
-    own.Add("/dev/video0", camera);
-    v4l2::ScopedDeviceSystem use(own);
-    std::vector<std::string> shown;
-    driver.WhenWaiting([&] {
-        char text[256] = {};
-        GetWindowText(GetDlgItem(GetActiveWindow(), 0xFFFF), text, sizeof text);
-        shown.emplace_back(text);
-        driver.Key(VK_RETURN);
-    });
-    CVMR_Capture cap;
-    EXPECT_EQ(cap.BuildGraph(0, nullptr), CVMR_Capture::kDeviceBusy);
-    ASSERT_EQ(shown.size(), 1u) << "one message, though format, buffers and streaming all refuse";
-    EXPECT_NE(shown[0].find("摄像头正被其他程序使用"), std::string::npos);
-    EXPECT_NE(shown[0].find("Doc Cam"), std::string::npos) << "the message names the camera";
-    EXPECT_FALSE(driver.StepsLeft());
+    // Another program streaming from the camera makes the driver refuse the
+    // format, buffers and streaming; one holding it exclusively makes even
+    // opening it fail.
+    const struct {
+        const char* what;
+        v4l2::EmulatedFaults faults;
+    } cases[] = {
+        { "format, buffers and streaming refused",
+            [] {
+                v4l2::EmulatedFaults f;
+                f.busy = true;
+                return f;
+            }() },
+        { "opening refused",
+            [] {
+                v4l2::EmulatedFaults f;
+                f.openError = EBUSY;
+                return f;
+            }() },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        v4l2::EmulatedDeviceSystem own;
+        auto camera = v4l2::EmulatedDevice::Camera("Doc Cam", { { 640, 480 }, { 1280, 720 } });
+        camera->SetFaults(c.faults);
+        own.Add("/dev/video0", camera);
+        v4l2::ScopedDeviceSystem use(own);
+        std::vector<std::string> shown;
+        driver.WhenWaiting([&] {
+            char text[256] = {};
+            GetWindowText(GetDlgItem(GetActiveWindow(), 0xFFFF), text, sizeof text);
+            shown.emplace_back(text);
+            driver.Key(VK_RETURN);
+        });
+        CVMR_Capture cap;
+        EXPECT_EQ(cap.BuildGraph(0, nullptr), CVMR_Capture::kDeviceBusy);
+        EXPECT_TRUE(cap.DeviceBusy());
+        ASSERT_EQ(shown.size(), 1u) << "one message, however many requests refuse";
+        EXPECT_NE(shown[0].find("摄像头正被其他程序使用"), std::string::npos);
+        EXPECT_NE(shown[0].find("Doc Cam"), std::string::npos) << "the message names the camera";
+        EXPECT_FALSE(driver.StepsLeft());
 
-    // The other program lets go; the toolbar's choice builds the graph again.
-    camera->SetFaults({});
-    cap.TearDownGraph();
-    EXPECT_EQ(cap.BuildGraph(0, nullptr), S_OK);
-    EXPECT_EQ(shown.size(), 1u);
-    EXPECT_GT(cap.GetWidth(), 0);
+        // The other program lets go; the toolbar's choice builds the graph again.
+        camera->SetFaults({});
+        cap.TearDownGraph();
+        EXPECT_EQ(cap.BuildGraph(0, nullptr), S_OK);
+        EXPECT_FALSE(cap.DeviceBusy());
+        EXPECT_EQ(shown.size(), 1u);
+        EXPECT_GT(cap.GetWidth(), 0);
+    }
 }
 
 TEST_F(CaptureGraphTest, ASizeTheCameraSendsFasterAsMjpgStreamsMjpgAtThatSize)
@@ -395,6 +418,42 @@ TEST_F(CaptureGraphTest, TheCameraReportListsFormatsSizesRatesAndTheChoice)
         "  YUYV: 640x480 @ 30 fps, 1280x720 @ 10 fps\n"
         "  MJPG: 1280x720 @ 30 fps\n"
         "  chosen: 1280x720, streamed as MJPG\n");
+}
+
+// `inkveil --list-cameras` runs with no screen: a camera another program
+// holds is listed as busy, without a message box, and the others after it
+// are listed as ever.
+TEST_F(CaptureGraphTest, TheCameraReportSaysABusyCameraIsBusyAndGoesOn)
+{
+    v4l2::EmulatedDeviceSystem own;
+    v4l2::ScopedDeviceSystem use(own);
+    auto held = v4l2::EmulatedDevice::Camera("Held Cam", { { 640, 480 } });
+    v4l2::EmulatedFaults exclusive;
+    exclusive.openError = EBUSY;
+    held->SetFaults(exclusive);
+    auto streaming = v4l2::EmulatedDevice::Camera("Busy Cam", { { 800, 600 } });
+    v4l2::EmulatedFaults busy;
+    busy.busy = true;
+    streaming->SetFaults(busy);
+    own.Add("/dev/video0", held);
+    own.Add("/dev/video1", streaming);
+    own.Add("/dev/video2", v4l2::EmulatedDevice::Camera("Doc Cam", { { 1280, 720 } }));
+    int boxes = 0;
+    driver.WhenWaiting([&] {
+        ++boxes;
+        driver.Key(VK_RETURN);
+    });
+    EXPECT_EQ(CameraReport(),
+        "/dev/video0: Held Cam\n"
+        "  busy: in use by another program, which must let it go before it can be read\n"
+        "/dev/video1: Busy Cam\n"
+        "  YUYV: 800x600 @ 30 fps\n"
+        "  chosen: none, another program is using the camera (busy)\n"
+        "/dev/video2: Doc Cam\n"
+        "  YUYV: 1280x720 @ 30 fps\n"
+        "  chosen: 1280x720, streamed as YUYV\n");
+    EXPECT_EQ(boxes, 0);
+    EXPECT_EQ(streaming->OpenHandles(), 0);
 }
 
 } // namespace

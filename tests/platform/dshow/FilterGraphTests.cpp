@@ -10,6 +10,7 @@
 #include "platform/dshow/Yuy2Converter.h"
 #include "platform/v4l2/EmulatedDevice.h"
 #include "tests/platform/dshow/GraphTestSupport.h"
+#include "tests/support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -44,6 +45,53 @@ TEST_F(FilterGraphTest, TheEnumeratorListsCaptureNodesOnlyWithTheirNames)
     EXPECT_EQ(std::u16string(v.bstrVal), u"Doc Cam");
     VariantClear(&v);
     EXPECT_EQ(e->Next(1, m.Out(), nullptr), S_FALSE) << "the metadata node isn't listed";
+}
+
+// A node whose open(2) fails: one another program holds exclusively
+// (EBUSY) is listed under its driver's name and binding it says busy; one
+// the user may not open (EACCES) is passed over, with a line in the log.
+TEST_F(FilterGraphTest, ANodeThatRefusesOpeningIsListedWhenBusyAndBindingSaysSo)
+{
+    LogCapture log(logging::Level::Warn);
+    auto refusing = [](const char* card, int error) {
+        auto camera = v4l2::EmulatedDevice::Camera(card, { { 640, 480 } });
+        v4l2::EmulatedFaults f;
+        f.openError = error;
+        camera->SetFaults(f);
+        return camera;
+    };
+    devices.Add("/dev/video0", refusing("Locked Cam", EACCES));
+    devices.Add("/dev/video1", refusing("Busy Cam", EBUSY));
+    devices.Add("/dev/video2", v4l2::EmulatedDevice::Camera("Doc Cam", { { 640, 480 } }));
+    auto create = Create<ICreateDevEnum>(CLSID_SystemDeviceEnum);
+    ComPtr<IEnumMoniker> e;
+    ASSERT_EQ(create->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, e.Out(), 0), S_OK);
+    const struct {
+        const char16_t* name;
+        HRESULT bind;
+    } expected[] = { { u"Busy Cam", HResultFromErrno(EBUSY) }, { u"Doc Cam", S_OK } };
+    for (const auto& x : expected) {
+        ComPtr<IMoniker> m;
+        ASSERT_EQ(e->Next(1, m.Out(), nullptr), S_OK);
+        ComPtr<IPropertyBag> bag;
+        ASSERT_EQ(m->BindToStorage(nullptr, nullptr, IID_IPropertyBag, bag.OutVoid()), S_OK);
+        VARIANT v;
+        VariantInit(&v);
+        ASSERT_EQ(bag->Read(u"FriendlyName", &v, nullptr), S_OK);
+        EXPECT_EQ(std::u16string(v.bstrVal), x.name);
+        VariantClear(&v);
+        ComPtr<IBaseFilter> filter;
+        EXPECT_EQ(m->BindToObject(nullptr, nullptr, IID_IBaseFilter, filter.OutVoid()), x.bind);
+        EXPECT_EQ(static_cast<bool>(filter), x.bind == S_OK);
+    }
+    ComPtr<IMoniker> none;
+    EXPECT_EQ(e->Next(1, none.Out(), nullptr), S_FALSE);
+    const std::vector<std::string> lines = log.Lines();
+    ASSERT_EQ(lines.size(), 2u) << log.Text();
+    EXPECT_TRUE(
+        lines[0].ends_with(" warn: camera /dev/video0: no permission to open it (is the user in the video group?)"))
+        << lines[0];
+    EXPECT_TRUE(lines[1].ends_with(" warn: camera /dev/video1: cannot open: Device or resource busy")) << lines[1];
 }
 
 TEST_F(FilterGraphTest, ConnectPutsTheConverterBetweenYuy2AndRgb24)

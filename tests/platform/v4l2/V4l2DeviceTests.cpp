@@ -50,6 +50,38 @@ TEST(V4l2Device, CapabilitiesTellTheCaptureNodeFromTheMetadataNode)
     }
 }
 
+// open(2)'s answers, as the device system gives them to the device layer.
+TEST(V4l2Device, AFailedOpenSaysWhy)
+{
+    v4l2::EmulatedDeviceSystem system;
+    v4l2::ScopedDeviceSystem use(system);
+    const struct {
+        int openError;
+        bool unplug;
+        int expected;
+    } cases[] = { { 0, false, 0 }, { EBUSY, false, -EBUSY }, { EACCES, false, -EACCES }, { 0, true, -ENOENT } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.openError);
+        auto camera = EmulatedDevice::Camera("Doc Cam", { { 640, 480 } });
+        v4l2::EmulatedFaults f;
+        f.openError = c.openError;
+        camera->SetFaults(f);
+        if (c.unplug)
+            camera->Unplug();
+        system.Add("/dev/video0", camera);
+        int error = 1;
+        std::unique_ptr<v4l2::Device> device = v4l2::Device::Open("/dev/video0", error);
+        EXPECT_EQ(error, c.expected);
+        EXPECT_EQ(device != nullptr, c.expected == 0);
+        // The name reads without opening.
+        EXPECT_EQ(system.Name("/dev/video0"), "Doc Cam");
+    }
+    int error = 0;
+    EXPECT_EQ(v4l2::Device::Open("/dev/video7", error), nullptr);
+    EXPECT_EQ(error, -ENOENT);
+    EXPECT_EQ(system.Name("/dev/video7"), "");
+}
+
 TEST(V4l2Device, FormatsListDiscreteAndStepwiseSizes)
 {
     EmulatedFormat yuyv { V4L2_PIX_FMT_YUYV, { { 640, 480 }, { 1280, 720 } } };

@@ -29,6 +29,16 @@ TEST(NoScreen, ATopLevelWindowFailsAndTheScreenQueriesAnswerFailure)
     EXPECT_TRUE(IsRectEmpty(&desktop)) << "the desktop has no area";
 }
 
+// A command-line run (inkveil --list-cameras) has no screen: a message box
+// it comes to fails, answering MessageBox's failure 0 (not -1, which the
+// caller can't tell from a button) and leaving no window.
+TEST(NoScreen, AMessageBoxFailsWithZero)
+{
+    ASSERT_EQ(platform::InstalledBackend(), nullptr);
+    EXPECT_EQ(MessageBox(nullptr, "摄像头正被其他程序使用", "Inkveil", MB_OK | MB_ICONWARNING), 0);
+    EXPECT_EQ(GetTopWindow(nullptr), nullptr);
+}
+
 TEST(NoScreen, WindowsWorkOnceAScreenIsInstalledAndFailAgainWhenItGoes)
 {
     {
