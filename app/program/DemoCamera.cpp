@@ -98,6 +98,18 @@ std::shared_ptr<v4l2::EmulatedDevice> MakeDemoCamera()
     return camera;
 }
 
+std::vector<std::uint8_t> PageJpeg(std::uint32_t w, std::uint32_t h, std::uint64_t n, bool movingMark, int quality)
+{
+    const v4l2::CurrentFormat yuyv { V4L2_PIX_FMT_YUYV, w, h, w * 2, w * h * 2 };
+    std::vector<std::uint8_t> frame(yuyv.sizeImage);
+    DrawPage(yuyv, n, frame.data(), movingMark);
+    std::vector<std::uint8_t> argb(static_cast<std::size_t>(w) * h * 4), bgr(static_cast<std::size_t>(w) * h * 3);
+    const int iw = static_cast<int>(w), ih = static_cast<int>(h);
+    libyuv::YUY2ToARGB(frame.data(), iw * 2, argb.data(), iw * 4, iw, ih);
+    libyuv::ARGBToRGB24(argb.data(), iw * 4, bgr.data(), iw * 3, iw, ih);
+    return v4l2::EncodeJpeg(bgr.data(), iw, ih, quality);
+}
+
 std::shared_ptr<v4l2::EmulatedDevice> MakeBenchCamera(bool mjpg)
 {
     constexpr std::uint32_t w = 1920, h = 1080;
@@ -105,14 +117,10 @@ std::shared_ptr<v4l2::EmulatedDevice> MakeBenchCamera(bool mjpg)
     std::vector<std::vector<std::uint8_t>> frames;
     for (std::uint64_t n : { 0, 60 }) {
         std::vector<std::uint8_t> frame(yuyv.sizeImage);
-        DrawPage(yuyv, n, frame.data(), true);
-        if (mjpg) {
-            std::vector<std::uint8_t> argb(static_cast<std::size_t>(w) * h * 4),
-                bgr(static_cast<std::size_t>(w) * h * 3);
-            libyuv::YUY2ToARGB(frame.data(), w * 2, argb.data(), w * 4, w, h);
-            libyuv::ARGBToRGB24(argb.data(), w * 4, bgr.data(), w * 3, w, h);
-            frame = v4l2::EncodeJpeg(bgr.data(), w, h, 85);
-        }
+        if (mjpg)
+            frame = PageJpeg(w, h, n, true, 85);
+        else
+            DrawPage(yuyv, n, frame.data(), true);
         frames.push_back(std::move(frame));
     }
     v4l2::EmulatedFormat format;

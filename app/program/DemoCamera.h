@@ -29,6 +29,10 @@ std::vector<v4l2::EmulatedControl> PictureControls();
 
 std::shared_ptr<v4l2::EmulatedDevice> MakeDemoCamera();
 
+// The page of frame n at a size as an MJPG frame (TurboJPEG, 4:2:2).
+std::vector<std::uint8_t> PageJpeg(std::uint32_t width, std::uint32_t height, std::uint64_t n, bool movingMark,
+    int quality);
+
 // For measuring the whole program: the same page from a 1920×1080 camera
 // at 30 frames a second, YUYV or MJPG only. Its two frames (the mark in two
 // places) are made once at start, so that serving one costs a copy.

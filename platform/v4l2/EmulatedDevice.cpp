@@ -125,6 +125,16 @@ void EmulatedDevice::ClockMoved()
     changed_.notify_all();
 }
 
+void EmulatedDevice::Stall(std::chrono::microseconds pause)
+{
+    std::lock_guard guard(lock_);
+    if (clock_)
+        nextTick_ = std::max(nextTick_, clock_() + pause);
+    else
+        nextFrame_ = std::max(nextFrame_, std::chrono::steady_clock::now() + pause);
+    changed_.notify_all();
+}
+
 bool EmulatedDevice::FrameDue() const
 {
     std::lock_guard guard(lock_);
@@ -536,6 +546,7 @@ short EmulatedDevice::Poll(int handle, int timeoutMs)
                 const auto tick = clock_();
                 while (nextTick_ <= tick)
                     nextTick_ += period_;
+                nextTick_ += extra; // a stall lasts on the device's clock too
             }
             return POLLIN;
         }

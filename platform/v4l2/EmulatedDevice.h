@@ -84,6 +84,9 @@ public:
     // wakes a waiting poll. The clock is read on the streaming thread.
     void SetClock(std::function<std::chrono::microseconds()> clock);
     void ClockMoved();
+    // No frame for this long from now (by the clock when there is one), then
+    // frames as before: a camera that stalls.
+    void Stall(std::chrono::microseconds pause);
     // With a clock: whether a frame is due and not yet made.
     bool FrameDue() const;
     void Unplug();

@@ -20,7 +20,7 @@ TEST(ScriptReader, ASessionBecomesSetUpAndCommandsInOrder)
     const char* text = "# a lesson\n"
                        "screen 1024 768 16\n"
                        "camera \"Doc Cam\" 640x480@15,1280x720 controls   # two sizes\n"
-                       "camera Other 320x240\n"
+                       "camera Other 320x240 mjpg\n"
                        "\n"
                        "start\n"
                        "drag 10 20 300 400 5\n"
@@ -30,6 +30,7 @@ TEST(ScriptReader, ASessionBecomesSetUpAndCommandsInOrder)
                        "expect window \"PaintBoard\" visible 0 0 1024 768\n"
                        "expect window 102 absent\n"
                        "expect pixel 1023 767 646464 3\n"
+                       "stall Other 3000\n"
                        "unplug Other\n"
                        "plug Other\n"
                        "quit\n"
@@ -47,13 +48,15 @@ TEST(ScriptReader, ASessionBecomesSetUpAndCommandsInOrder)
     EXPECT_EQ(s.cameras[0].sizes[1].width, 1280);
     EXPECT_TRUE(s.cameras[0].controls);
     EXPECT_FALSE(s.cameras[1].controls);
+    EXPECT_FALSE(s.cameras[0].mjpg);
+    EXPECT_TRUE(s.cameras[1].mjpg);
 
     std::vector<Verb> verbs;
     for (const auto& c : s.commands)
         verbs.push_back(c.verb);
     EXPECT_EQ(verbs,
         (std::vector<Verb> { Verb::Start, Verb::Drag, Verb::Key, Verb::Type, Verb::Answer, Verb::ExpectWindow,
-            Verb::ExpectWindow, Verb::ExpectPixel, Verb::Unplug, Verb::Plug, Verb::Quit, Verb::ExpectExit,
+            Verb::ExpectWindow, Verb::ExpectPixel, Verb::Stall, Verb::Unplug, Verb::Plug, Verb::Quit, Verb::ExpectExit,
             Verb::ExpectNoFile }));
     EXPECT_EQ(s.commands[1].line, 7);
     EXPECT_EQ(s.commands[1].numbers, (std::vector<int> { 10, 20, 300, 400, 5 }));
@@ -65,6 +68,8 @@ TEST(ScriptReader, ASessionBecomesSetUpAndCommandsInOrder)
     EXPECT_TRUE(s.commands[5].withRect);
     EXPECT_TRUE(s.commands[6].byTemplate);
     EXPECT_EQ(s.commands[6].numbers[0], 102);
+    EXPECT_EQ(s.commands[8].text, "Other");
+    EXPECT_EQ(s.commands[8].numbers, std::vector<int> { 3000 });
     EXPECT_EQ(s.commands[7].numbers, (std::vector<int> { 1023, 767, 3 }));
 }
 
@@ -127,7 +132,12 @@ TEST(ScriptReader, BadScriptsAreRefusedWithTheirLineAndWhatIsWrong)
         { "camera A 641x480\nstart\n", 1, "an even width" },
         { "camera A 640x480,320x240@5\nstart\n", 1, "only the first size takes @FPS" },
         { "camera A 640*480\nstart\n", 1, "camera size \"640*480\" is not WxH" },
-        { "camera A 640x480 knobs\nstart\n", 1, "\"knobs\" is not \"controls\"" },
+        { "camera A 640x480 knobs\nstart\n", 1, "\"knobs\" is not \"controls\" or \"mjpg\"" },
+        { "camera A 640x480 mjpg mjpg\nstart\n", 1, "\"mjpg\" is given twice" },
+        { "camera A 640x480\nstart\nstall B 100\n", 3, "there is no camera \"B\"" },
+        { "camera A 640x480\nstart\nunplug A\nstall A 100\n", 4, "camera \"A\" is unplugged" },
+        { "camera A 640x480\nstart\nstall A 0\n", 3, "milliseconds" },
+        { "camera A 640x480\nstall A 10\nstart\n", 2, "needs the program" },
         { "camera A 640x480\nnocamera\nstart\n", 2, "nocamera after a camera was added" },
         { "nocamera\ncamera A 640x480\nstart\n", 2, "there can be no camera" },
         { "camera-still A picture.png\nstart\n", 1, "camera-still takes a .bmp file" },

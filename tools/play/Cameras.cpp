@@ -3,8 +3,10 @@
 #include "app/program/DemoCamera.h"
 #include "platform/gdi/BmpFile.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <linux/videodev2.h>
 #include <mutex>
 
 namespace play {
@@ -12,32 +14,58 @@ namespace play {
 namespace {
 
 // A picture that is the same at every frame: made once for each format the
-// camera is asked for, then copied.
+// camera is asked for, then copied. A YUYV one fills the frame the format
+// describes; an MJPG one makes a frame of its own length.
 class FixedPicture {
 public:
     using Fill = std::function<void(const v4l2::CurrentFormat&, std::uint8_t*)>;
+    using Make = std::function<std::vector<std::uint8_t>(const v4l2::CurrentFormat&)>;
     explicit FixedPicture(Fill fill)
+        : FixedPicture([fill = std::move(fill)](const v4l2::CurrentFormat& f) {
+            std::vector<std::uint8_t> frame(f.sizeImage, 0);
+            fill(f, frame.data());
+            return frame;
+        })
+    {
+    }
+    explicit FixedPicture(Make make)
         : state_(std::make_shared<State>())
     {
-        state_->fill = std::move(fill);
+        state_->make = std::move(make);
     }
 
     void operator()(const v4l2::CurrentFormat& f, std::uint64_t, std::uint8_t* out) const
+    {
+        const std::vector<std::uint8_t>& frame = FrameFor(f);
+        std::memcpy(out, frame.data(), std::min<std::size_t>(frame.size(), f.sizeImage));
+    }
+    std::size_t operator()(const v4l2::CurrentFormat& f, std::uint64_t, std::uint8_t* out, std::size_t capacity) const
+    {
+        const std::vector<std::uint8_t>& frame = FrameFor(f);
+        const std::size_t n = std::min(frame.size(), capacity);
+        if (n > 0)
+            std::memcpy(out, frame.data(), n);
+        return n;
+    }
+
+private:
+    // Called on the camera's streaming thread, one at a time (under the
+    // device's lock); the lock here keeps the frame whole all the same.
+    const std::vector<std::uint8_t>& FrameFor(const v4l2::CurrentFormat& f) const
     {
         std::lock_guard guard(state_->lock);
         if (f.width != state_->format.width || f.height != state_->format.height
             || f.sizeImage != state_->format.sizeImage || f.bytesPerLine != state_->format.bytesPerLine) {
             state_->format = f;
-            state_->frame.assign(f.sizeImage, 0);
-            state_->fill(f, state_->frame.data());
+            state_->frame = state_->make(f);
         }
-        std::memcpy(out, state_->frame.data(), state_->frame.size());
+        return state_->frame;
     }
 
 private:
     struct State {
         std::mutex lock;
-        Fill fill;
+        Make make;
         v4l2::CurrentFormat format;
         std::vector<std::uint8_t> frame;
     };
@@ -119,9 +147,20 @@ std::shared_ptr<v4l2::EmulatedDevice> Cameras::Make(const Slot& slot) const
         std::vector<v4l2::FrameSize> sizes;
         for (const CameraSize& s : wanted.sizes)
             sizes.push_back({ static_cast<std::uint32_t>(s.width), static_cast<std::uint32_t>(s.height) });
-        device = v4l2::EmulatedDevice::Camera(wanted.name, sizes, controls);
-        device->SetPicture(
-            FixedPicture([](const v4l2::CurrentFormat& f, std::uint8_t* out) { demo::DrawPage(f, 0, out, false); }));
+        if (wanted.mjpg) {
+            // MJPG only, as many cameras send at their large sizes.
+            v4l2::EmulatedFormat mjpg;
+            mjpg.fourcc = V4L2_PIX_FMT_MJPEG;
+            mjpg.sizes = sizes;
+            device = std::make_shared<v4l2::EmulatedDevice>(wanted.name, V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING,
+                std::vector<v4l2::EmulatedFormat> { mjpg }, controls);
+            device->SetSizedPicture(FixedPicture(FixedPicture::Make(
+                [](const v4l2::CurrentFormat& f) { return demo::PageJpeg(f.width, f.height, 0, false, 90); })));
+        } else {
+            device = v4l2::EmulatedDevice::Camera(wanted.name, sizes, controls);
+            device->SetPicture(FixedPicture(
+                [](const v4l2::CurrentFormat& f, std::uint8_t* out) { demo::DrawPage(f, 0, out, false); }));
+        }
     }
     device->SetFramePeriod(std::chrono::microseconds(1000000 / wanted.fps));
     device->SetClock([clock = clock_] { return std::chrono::microseconds(clock->load()); });
@@ -140,6 +179,12 @@ void Cameras::Unplug(const std::string& name)
 {
     if (Slot* s = Find(name))
         s->device->Unplug();
+}
+
+void Cameras::Stall(const std::string& name, int ms)
+{
+    if (Slot* s = Find(name))
+        s->device->Stall(std::chrono::milliseconds(ms));
 }
 
 void Cameras::Plug(const std::string& name)

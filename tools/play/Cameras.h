@@ -1,8 +1,9 @@
 #pragma once
 
 // The emulated cameras a script asks for, installed as the system's video
-// device nodes in the order given: YUYV cameras showing the ruled test page
-// (the same picture at every frame, so that screenshots repeat exactly),
+// device nodes in the order given: YUYV (or MJPG-only) cameras showing the
+// ruled test page (the same picture at every frame, so that screenshots
+// repeat exactly),
 // cameras showing a BMP picture, the picture controls when asked for, and
 // unplugging and plugging them in again at the same node. Frames follow the
 // program's virtual clock, so that when they come never depends on how fast
@@ -30,6 +31,8 @@ public:
     v4l2::DeviceSystem& System() { return system_; }
     void Unplug(const std::string& name);
     void Plug(const std::string& name);
+    // The camera sends no frame for ms milliseconds of the virtual clock.
+    void Stall(const std::string& name, int ms);
     // Whether a plugged camera is open, so that its frames are on the way.
     bool AnyOpen() const;
 

@@ -318,6 +318,9 @@ bool Player::Play(const Command& c)
     case Verb::Plug:
         cameras_.Plug(c.text);
         break;
+    case Verb::Stall:
+        cameras_.Stall(c.text, c.numbers[0]);
+        break;
     case Verb::Screenshot:
         if (!WritePng(driver_->screen().Picture(), options_.outDir / c.text))
             return Fail(c, "screenshot: can't write " + (options_.outDir / c.text).string());

@@ -160,6 +160,7 @@ private:
     bool Answer(const Words& w);
     bool Unplug(const Words& w);
     bool Plug(const Words& w);
+    bool Stall(const Words& w);
     // Looking.
     bool Screenshot(const Words& w);
     bool Expect(const Words& w);
@@ -183,7 +184,7 @@ private:
 
 const Reader::VerbRule Reader::kVerbRules[] = {
     { "screen", 2, 3, "screen W H [BPP]", true, &Reader::Screen },
-    { "camera", 2, 3, "camera NAME WxH[@FPS][,WxH...] [controls]", true, &Reader::Camera },
+    { "camera", 2, 4, "camera NAME WxH[@FPS][,WxH...] [controls] [mjpg]", true, &Reader::Camera },
     { "camera-still", 2, 2, "camera-still NAME FILE.bmp", true, &Reader::CameraStill },
     { "nocamera", 0, 0, "nocamera", true, &Reader::NoCamera },
     { "start", 0, 0, "start", false, &Reader::Start },
@@ -202,6 +203,7 @@ const Reader::VerbRule Reader::kVerbRules[] = {
     { "answer", 1, 2, "answer save PATH | colour RRGGBB | cancel | ok", false, &Reader::Answer },
     { "unplug", 1, 1, "unplug NAME", false, &Reader::Unplug },
     { "plug", 1, 1, "plug NAME", false, &Reader::Plug },
+    { "stall", 2, 2, "stall NAME MS", false, &Reader::Stall },
     { "screenshot", 1, 1, "screenshot FILE.png", false, &Reader::Screenshot },
     { "expect", 1, 7, "expect exit|pixel|file|nofile|window|setting|tip ...", false, &Reader::Expect },
     { "print", 1, 1, "print windows", false, &Reader::Print },
@@ -350,10 +352,13 @@ bool Reader::Camera(const Words& w)
             break;
         list.remove_prefix(comma + 1);
     }
-    if (w.size() > 3) {
-        if (w[3] != "controls")
-            return Fail("\"" + w[3] + "\" is not \"controls\"");
-        cam.controls = true;
+    for (std::size_t i = 3; i < w.size(); ++i) {
+        bool& option = w[i] == "controls" ? cam.controls : cam.mjpg;
+        if (w[i] != "controls" && w[i] != "mjpg")
+            return Fail("\"" + w[i] + "\" is not \"controls\" or \"mjpg\"");
+        if (option)
+            return Fail("\"" + w[i] + "\" is given twice");
+        option = true;
     }
     script_.cameras.push_back(std::move(cam));
     return true;
@@ -546,6 +551,22 @@ bool Reader::Plug(const Words& w)
         return Fail("camera \"" + w[1] + "\" is plugged in already");
     it->second = true;
     Add(Verb::Plug).text = w[1];
+    return true;
+}
+
+bool Reader::Stall(const Words& w)
+{
+    auto it = plugged_.find(w[1]);
+    if (it == plugged_.end())
+        return Fail("there is no camera \"" + w[1] + "\"");
+    if (!it->second)
+        return Fail("camera \"" + w[1] + "\" is unplugged");
+    int ms = 0;
+    if (!Int(w[2], "milliseconds", 1, 600000, ms))
+        return false;
+    Command& c = Add(Verb::Stall);
+    c.text = w[1];
+    c.numbers.push_back(ms);
     return true;
 }
 

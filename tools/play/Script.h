@@ -36,6 +36,7 @@ enum class Verb {
     Answer,
     Unplug,
     Plug,
+    Stall,
     Screenshot,
     ExpectPixel,
     ExpectFile,
@@ -88,6 +89,8 @@ struct Camera {
     std::vector<CameraSize> sizes;
     int fps = 30;
     bool controls = false;
+    // Sends MJPG only (frames of the page encoded once at each size).
+    bool mjpg = false;
     // A camera showing a picture from a BMP file instead, as written.
     std::string stillFile;
 };

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <linux/videodev2.h>
 
 namespace {
@@ -148,6 +149,46 @@ TEST(V4l2Device, StreamingDeliversFramesAndEndsWhenTheDeviceGoes)
     EXPECT_EQ(node.device->GetFormat(now), -ENODEV);
     node.device->StopStreaming(); // harmless on a device that went away
     EXPECT_TRUE(node.system.Nodes().empty()) << "the node disappears";
+}
+
+// On a clock of the caller's (a player's virtual time), frames come a
+// period apart; a stall, asked for or set as a fault, lasts on that clock.
+TEST(V4l2Device, AStallLastsOnTheDevicesClock)
+{
+    using std::chrono::milliseconds;
+    for (bool asFault : { false, true }) {
+        SCOPED_TRACE(asFault ? "stall fault after frame 0" : "Stall()");
+        auto emulated = EmulatedDevice::Camera("Cam", { { 4, 2 } });
+        auto now = std::make_shared<std::atomic<std::int64_t>>(0); // microseconds
+        emulated->SetClock([now] { return std::chrono::microseconds(now->load()); });
+        emulated->SetFramePeriod(milliseconds(100));
+        if (asFault) {
+            v4l2::EmulatedFaults f;
+            f.stallAfter = 0;
+            f.stallFor = milliseconds(3000);
+            emulated->SetFaults(f);
+        }
+        Node node(emulated);
+        ASSERT_EQ(node.device->StartStreaming(3), 0);
+        auto frameAt = [&](int ms) {
+            now->store(ms * 1000);
+            emulated->ClockMoved();
+            v4l2::Frame frame;
+            const bool came = node.device->NextFrame(0, frame) == v4l2::WaitResult::Frame;
+            if (came) {
+                EXPECT_EQ(node.device->Requeue(frame), 0);
+            }
+            return came;
+        };
+        EXPECT_TRUE(frameAt(0)) << "the first as streaming starts";
+        if (!asFault)
+            emulated->Stall(milliseconds(3000));
+        EXPECT_FALSE(frameAt(100));
+        EXPECT_FALSE(frameAt(2900));
+        EXPECT_TRUE(frameAt(3100)) << "frames again after the stall";
+        EXPECT_FALSE(frameAt(3150));
+        EXPECT_TRUE(frameAt(3200));
+    }
 }
 
 TEST(V4l2Device, WakeEndsAWaitWithoutAFrame)
