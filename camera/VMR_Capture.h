@@ -40,6 +40,8 @@ public:
     // The index on success, -1 on failure.
     int SelectResolution(int nIndex);
     int GetWidth() const { return m_nWidth; }
+    // The index of the device the graph was built for.
+    int GetDevice() const { return m_nDevice; }
     // Whether the last build found the camera held by another program.
     bool DeviceBusy() const { return m_bDeviceBusy; }
     int GetHeight() const { return m_nHeight; }

@@ -46,7 +46,23 @@ void CVideoConfigDlg::OnHighSpeed()
     SetTimer(kResolutionTimer, kStepDelayMs);
 }
 
-void CVideoConfigDlg::OnDeviceDropDown() { RefillDeviceList(); }
+void CVideoConfigDlg::OnDeviceDropDown()
+{
+    m_bDeviceChosen = false;
+    RefillDeviceList();
+}
+
+void CVideoConfigDlg::OnDeviceChosen() { m_bDeviceChosen = true; }
+
+void CVideoConfigDlg::OnDeviceCloseUp()
+{
+    const bool chosen = m_bDeviceChosen;
+    m_bDeviceChosen = false;
+    CVMR_Capture* capture = Capture();
+    // Another entry is a change of device, which OnDeviceChange makes.
+    if (chosen && capture && capture->DeviceBusy() && capture->GetDevice() == m_comboDevice.GetCurSel())
+        OnDeviceChange();
+}
 
 void CVideoConfigDlg::RefillDeviceList()
 {
@@ -77,6 +93,7 @@ void CVideoConfigDlg::RefillDeviceList()
 
 void CVideoConfigDlg::OnDeviceChange()
 {
+    m_bDeviceChosen = false;
     CVideoStatic* view = View();
     if (!view)
         return;

@@ -76,6 +76,8 @@ public:
     CBitmapSlider m_sliderResolution;
     int m_nRotation = 0;
     CComboBox m_comboDevice;
+    // An entry of the open list was chosen (CBN_SELENDOK), not yet acted on.
+    bool m_bDeviceChosen = false;
     CHoverButton m_btnZoomOut;
     CHoverButton m_btnZoomIn;
     CHoverButton m_btnActualSize;
@@ -105,6 +107,11 @@ protected:
     afx_msg void OnHighSpeed();
     afx_msg void OnDeviceDropDown();
     afx_msg void OnDeviceChange();
+    // Choosing the camera in use again changes no selection, so no
+    // OnDeviceChange follows; when another program held that camera, the
+    // choice tries it again, once the list has closed.
+    afx_msg void OnDeviceChosen();
+    afx_msg void OnDeviceCloseUp();
     afx_msg void OnZoomOut();
     afx_msg void OnZoomIn();
     afx_msg void OnActualSize();

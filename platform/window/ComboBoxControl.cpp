@@ -129,10 +129,13 @@ void ComboBoxControl::DropDown()
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void ComboBoxControl::CloseUp()
+void ComboBoxControl::CloseUp(bool accepted)
 {
     if (!dropped_)
         return;
+    NotifyParent(hwnd_, accepted ? CBN_SELENDOK : CBN_SELENDCANCEL);
+    if (!IsWindow(hwnd_) || !dropped_)
+        return; // the parent destroyed or closed it meanwhile
     dropped_ = false;
     if (ListBoxControl* list = List()) {
         list->EndScrollBarDrag();
@@ -152,7 +155,7 @@ void ComboBoxControl::Pick(int index)
     bool changed = index >= 0 && index != static_cast<int>(ToList(LB_GETCURSEL, 0, 0));
     if (changed)
         SetSelection(index);
-    CloseUp();
+    CloseUp(index >= 0);
     if (changed && IsWindow(hwnd_))
         NotifyParent(hwnd_, CBN_SELCHANGE);
 }
@@ -162,7 +165,9 @@ void ComboBoxControl::SelectByUser(int index)
     if (index < 0 || index == static_cast<int>(ToList(LB_GETCURSEL, 0, 0)))
         return;
     SetSelection(index);
-    NotifyParent(hwnd_, CBN_SELCHANGE);
+    NotifyParent(hwnd_, CBN_SELENDOK);
+    if (IsWindow(hwnd_))
+        NotifyParent(hwnd_, CBN_SELCHANGE);
 }
 
 LRESULT ComboBoxControl::SetSelection(int index)

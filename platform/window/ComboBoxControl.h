@@ -47,7 +47,10 @@ private:
     RECT ButtonRect() const;
 
     void DropDown();
-    void CloseUp();
+    // Closes the open list: CBN_SELENDOK (the user chose an item, changed
+    // or not) or CBN_SELENDCANCEL (Escape, a click elsewhere), then
+    // CBN_CLOSEUP, as the system's combo box sends them.
+    void CloseUp(bool accepted = false);
     // The user chose an item in the open list.
     void Pick(int index);
     // The user moved the selection of the closed combo box.

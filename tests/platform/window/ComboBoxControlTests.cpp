@@ -1,7 +1,8 @@
 // Combo boxes: CBN_SELCHANGE only for a real choice of the user's, the
-// notifications around the list, the list as a top-level popup under the
-// face with the height the template asks for, the strings, and the edit
-// field of a drop-down combo box.
+// notifications around the list (CBN_SELENDOK for every choice, changed or
+// not, CBN_SELENDCANCEL when the list closes without one), the list as a
+// top-level popup under the face with the height the template asks for,
+// the strings, and the edit field of a drop-down combo box.
 
 #include "platform/window/ComboBoxControl.h"
 #include "tests/platform/window/ControlTestSupport.h"
@@ -105,20 +106,28 @@ TEST_F(ComboBox, SelChangeOnlyWhenTheUsersChoiceChangesTheSelection)
         std::vector<WORD> notified;
         int selection;
     } cases[] = {
+        // Choosing in the open list is CBN_SELENDOK, closing it otherwise
+        // CBN_SELENDCANCEL, both before CBN_CLOSEUP (as the system's combo
+        // box sends them); choosing the selected item again is one too.
         { "click a different item", { { S::ClickFace }, { S::ClickItem, 2 } },
-            { CBN_DROPDOWN, CBN_CLOSEUP, CBN_SELCHANGE }, 2 },
-        { "click the selected item", { { S::ClickFace }, { S::ClickItem, 1 } }, { CBN_DROPDOWN, CBN_CLOSEUP }, 1 },
+            { CBN_DROPDOWN, CBN_SELENDOK, CBN_CLOSEUP, CBN_SELCHANGE }, 2 },
+        { "click the selected item", { { S::ClickFace }, { S::ClickItem, 1 } },
+            { CBN_DROPDOWN, CBN_SELENDOK, CBN_CLOSEUP }, 1 },
         { "CB_SETCURSEL", { { S::SetCurSel, 3 } }, {}, 3 },
-        { "Down on the closed box", { { S::Key, VK_DOWN } }, { CBN_SELCHANGE }, 2 },
-        { "Home twice on the closed box", { { S::Key, VK_HOME }, { S::Key, VK_HOME } }, { CBN_SELCHANGE }, 0 },
+        { "Down on the closed box", { { S::Key, VK_DOWN } }, { CBN_SELENDOK, CBN_SELCHANGE }, 2 },
+        { "Home twice on the closed box", { { S::Key, VK_HOME }, { S::Key, VK_HOME } }, { CBN_SELENDOK, CBN_SELCHANGE },
+            0 },
+        { "F4, Enter", { { S::Key, VK_F4 }, { S::Key, VK_RETURN } }, { CBN_DROPDOWN, CBN_SELENDOK, CBN_CLOSEUP }, 1 },
         { "F4, Down, Enter", { { S::Key, VK_F4 }, { S::Key, VK_DOWN }, { S::Key, VK_RETURN } },
-            { CBN_DROPDOWN, CBN_CLOSEUP, CBN_SELCHANGE }, 2 },
+            { CBN_DROPDOWN, CBN_SELENDOK, CBN_CLOSEUP, CBN_SELCHANGE }, 2 },
         { "F4, Down, Esc", { { S::Key, VK_F4 }, { S::Key, VK_DOWN }, { S::Key, VK_ESCAPE } },
-            { CBN_DROPDOWN, CBN_CLOSEUP }, 1 },
-        { "open, then click elsewhere", { { S::ClickFace }, { S::ClickAway } }, { CBN_DROPDOWN, CBN_CLOSEUP }, 1 },
-        { "open, then click the face again", { { S::ClickFace }, { S::ClickFace } }, { CBN_DROPDOWN, CBN_CLOSEUP }, 1 },
+            { CBN_DROPDOWN, CBN_SELENDCANCEL, CBN_CLOSEUP }, 1 },
+        { "open, then click elsewhere", { { S::ClickFace }, { S::ClickAway } },
+            { CBN_DROPDOWN, CBN_SELENDCANCEL, CBN_CLOSEUP }, 1 },
+        { "open, then click the face again", { { S::ClickFace }, { S::ClickFace } },
+            { CBN_DROPDOWN, CBN_SELENDCANCEL, CBN_CLOSEUP }, 1 },
         { "CB_SHOWDROPDOWN open and shut", { { S::ShowDropDown, TRUE }, { S::ShowDropDown, FALSE } },
-            { CBN_DROPDOWN, CBN_CLOSEUP }, 1 },
+            { CBN_DROPDOWN, CBN_SELENDCANCEL, CBN_CLOSEUP }, 1 },
     };
     for (const auto& c : cases) {
         HWND combo = MakeCombo(CBS_DROPDOWNLIST, 4);
@@ -222,7 +231,7 @@ TEST_F(ComboBox, ADropDownComboBoxEditsItsTextInAnEditField)
     ClickItem(combo, 2);
     EXPECT_EQ(WindowText(edit), "c");
     EXPECT_EQ(WindowText(combo), "c");
-    EXPECT_EQ(Notifications(kId), (std::vector<WORD> { CBN_DROPDOWN, CBN_CLOSEUP, CBN_SELCHANGE }));
+    EXPECT_EQ(Notifications(kId), (std::vector<WORD> { CBN_DROPDOWN, CBN_SELENDOK, CBN_CLOSEUP, CBN_SELCHANGE }));
 
     test::Log().Clear();
     driver.Key(VK_END);
@@ -233,7 +242,7 @@ TEST_F(ComboBox, ADropDownComboBoxEditsItsTextInAnEditField)
     driver.Key(VK_UP);
     EXPECT_EQ(SendMessage(combo, CB_GETCURSEL, 0, 0), 1) << "Up in the field moves the selection";
     EXPECT_EQ(WindowText(combo), "b");
-    EXPECT_EQ(Notifications(kId), (std::vector<WORD> { CBN_SELCHANGE }));
+    EXPECT_EQ(Notifications(kId), (std::vector<WORD> { CBN_SELENDOK, CBN_SELCHANGE }));
 }
 
 } // namespace
