@@ -13,12 +13,12 @@ CViewFrameRate::CViewFrameRate()
 {
 }
 
-void CViewFrameRate::Painted(std::uint64_t frameSerial)
+void CViewFrameRate::Painted(std::uint64_t frameSerial, logging::RateReport::Clock::time_point now)
 {
     if (frameSerial == m_nLastSerial)
         return; // the same frame again (the overlay or the blink changed)
     m_report.Count(kArrived, frameSerial - m_nLastSerial);
     m_report.Count(kShown);
     m_nLastSerial = frameSerial;
-    m_report.Tick();
+    m_report.Tick(now);
 }

@@ -16,8 +16,9 @@
 class CViewFrameRate {
 public:
     CViewFrameRate();
-    // A whole repaint showed the frame of this serial.
-    void Painted(std::uint64_t frameSerial);
+    // A whole repaint showed the frame of this serial (at that time).
+    void Painted(std::uint64_t frameSerial) { Painted(frameSerial, logging::RateReport::Clock::now()); }
+    void Painted(std::uint64_t frameSerial, logging::RateReport::Clock::time_point now);
 
 private:
     logging::RateReport m_report;

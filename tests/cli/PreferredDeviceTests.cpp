@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -108,12 +110,16 @@ TEST_F(PreferredDeviceTest, ANodeNamedThroughALinkStandsOnceAtTheFront)
     std::filesystem::remove_all(dir);
 }
 
-TEST_F(PreferredDeviceTest, OpeningGoesToTheSystemInForce)
+TEST_F(PreferredDeviceTest, OpeningAndNamingGoToTheSystemInForce)
 {
     AddCamera("/dev/video0", "A");
     PreferredDeviceSystem preferred(devices, "/dev/video0");
-    EXPECT_NE(preferred.Open("/dev/video0"), nullptr);
-    EXPECT_EQ(preferred.Open("/dev/video1"), nullptr);
+    int error = 1;
+    EXPECT_NE(preferred.Open("/dev/video0", error), nullptr);
+    EXPECT_EQ(error, 0);
+    EXPECT_EQ(preferred.Open("/dev/video1", error), nullptr);
+    EXPECT_EQ(error, -ENOENT) << "open's errno comes through";
+    EXPECT_EQ(preferred.Name("/dev/video0"), "A");
 }
 
 } // namespace
