@@ -204,7 +204,8 @@ TEST(CommandLineTest, UsageNamesEveryOptionInBothLanguages)
 {
     for (bool chinese : { false, true }) {
         const std::string text = UsageText("inkveil", chinese);
-        for (const char* option : { "--device", "-d,", "--list-cameras", "--help", "-h,", "--version", "-V," })
+        for (const char* option :
+            { "--device", "-d,", "--demo", "--list-cameras", "--help", "-h,", "--version", "-V," })
             EXPECT_NE(text.find(option), std::string::npos) << option << (chinese ? " (Chinese)" : "");
     }
     EXPECT_NE(UsageText("inkveil", true).find("用法"), std::string::npos);
