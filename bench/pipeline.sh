@@ -29,7 +29,8 @@ hwm_kb() { awk '/^VmHWM:/ { print $2 }' "/proc/$1/status"; }
 # The frame rate reached, from a log written with INKVEIL_LOG=info: the
 # mean of the "frame rate:" lines (one every 5 s) stamped from the local
 # time given (HH:MM:SS) on, as "received R/s, shown S/s, dropped D/s" (the
-# camera's received and dropped, the view's shown).
+# camera's received, the view's shown, dropped by the camera's source as
+# damaged or short and by the MJPG decoder as undecodable).
 frame_rates() {
     local log=$1 from=$2
     awk -v from="$from" '
@@ -40,11 +41,13 @@ frame_rates() {
                 v = $(i + 1); sub("/s,?$", "", v)
                 if ($0 ~ /frame rate: camera/ && $i == "received") { rx += v; nx++ }
                 if ($0 ~ /frame rate: camera/ && $i == "dropped") { dr += v }
+                if ($0 ~ /frame rate: MJPG decoder/ && $i == "dropped") { dd += v; nd++ }
                 if ($0 ~ /frame rate: view/ && $i == "shown") { sh += v; ns++ }
             }
         }
         END {
-            printf "received %.1f/s, shown %.1f/s, dropped %.1f/s", nx ? rx / nx : 0, ns ? sh / ns : 0, nx ? dr / nx : 0
+            dropped = (nx ? dr / nx : 0) + (nd ? dd / nd : 0)
+            printf "received %.1f/s, shown %.1f/s, dropped %.1f/s", nx ? rx / nx : 0, ns ? sh / ns : 0, dropped
         }' "$log"
 }
 

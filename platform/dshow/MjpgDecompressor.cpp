@@ -38,6 +38,7 @@ HRESULT MjpgDecompressor::OutputConnected()
     // One decoder for the stream: its tables and buffers are reused.
     decoder_ = std::make_unique<JpegFrameDecoder>();
     dropped_.store(0);
+    rates_.Restart();
     return S_OK;
 }
 
@@ -62,8 +63,12 @@ HRESULT MjpgDecompressor::Process(IMediaSample* sample)
                                                                    : "damaged";
         INKVEIL_LOG_LIMITED(dropLimit_, Warn, "MJPG frame of %ld bytes %s, dropped (%llu so far)",
             static_cast<long>(length), why, static_cast<unsigned long long>(dropped));
+        rates_.Count(1);
+        rates_.Tick();
         return S_OK;
     }
+    rates_.Count(0);
+    rates_.Tick();
     REFERENCE_TIME start = 0, end = 0;
     sample->GetTime(&start, &end);
     target.SetTimes(start, end);

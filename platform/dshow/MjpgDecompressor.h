@@ -8,6 +8,7 @@
 #include "platform/dshow/JpegFrameDecoder.h"
 #include "platform/dshow/TransformFilter.h"
 #include "platform/log/RateLimit.h"
+#include "platform/log/RateReport.h"
 
 #include <atomic>
 #include <memory>
@@ -30,6 +31,8 @@ private:
     std::unique_ptr<JpegFrameDecoder> decoder_;
     std::atomic<std::uint64_t> dropped_ { 0 };
     logging::RateLimit dropLimit_;
+    // At the info level: frames a second decoded and dropped (streaming thread).
+    logging::RateReport rates_ { "frame rate: MJPG decoder", { "decoded", "dropped" } };
 };
 
 } // namespace dshow

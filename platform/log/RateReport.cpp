@@ -5,8 +5,26 @@
 #include "platform/log/Log.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace logging {
+
+namespace {
+
+std::atomic<RateReport::Clock::rep> g_defaultPeriod {
+    std::chrono::duration_cast<RateReport::Clock::duration>(std::chrono::seconds(5)).count()
+};
+
+} // namespace
+
+RateReport::Clock::duration RateReport::DefaultPeriod() { return Clock::duration(g_defaultPeriod.load()); }
+
+void RateReport::SetDefaultPeriod(Clock::duration period) { g_defaultPeriod.store(period.count()); }
+
+RateReport::RateReport(std::string label, std::vector<std::string> kinds)
+    : RateReport(std::move(label), std::move(kinds), DefaultPeriod())
+{
+}
 
 RateReport::RateReport(std::string label, std::vector<std::string> kinds, Clock::duration period)
     : label_(std::move(label))

@@ -20,7 +20,13 @@ class RateReport {
 public:
     using Clock = std::chrono::steady_clock;
 
-    RateReport(std::string label, std::vector<std::string> kinds, Clock::duration period = std::chrono::seconds(5));
+    // Every DefaultPeriod(), or every period.
+    RateReport(std::string label, std::vector<std::string> kinds);
+    RateReport(std::string label, std::vector<std::string> kinds, Clock::duration period);
+
+    // 5 s, unless a test sets another (for reports made after the call).
+    static Clock::duration DefaultPeriod();
+    static void SetDefaultPeriod(Clock::duration period);
 
     // Counts n events of the kind (its index in the constructor's list).
     void Count(std::size_t kind, std::uint64_t n = 1)

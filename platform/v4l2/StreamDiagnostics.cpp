@@ -4,7 +4,6 @@
 
 #include "platform/log/Log.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 
@@ -16,18 +15,13 @@ enum Kind : std::size_t { kReceived, kHandedOn, kDropped };
 
 unsigned long long Ull(std::uint64_t n) { return static_cast<unsigned long long>(n); }
 
-std::atomic<std::chrono::milliseconds::rep> g_ratePeriodMs { 5000 };
-
 double Seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
 } // namespace
 
-void StreamDiagnostics::SetRatePeriod(std::chrono::milliseconds period) { g_ratePeriodMs.store(period.count()); }
-
 StreamDiagnostics::StreamDiagnostics(const std::string& path, const CurrentFormat& format)
     : label_("camera " + path)
-    , rates_("frame rate: camera " + path, { "received", "handed on", "dropped" },
-          std::chrono::milliseconds(g_ratePeriodMs.load()))
+    , rates_("frame rate: camera " + path, { "received", "handed on", "dropped" })
     , lastFrame_(Clock::now())
 {
     INKVEIL_LOG(Debug, "%s: streaming %s %ux%u, %u bytes a line, %u a frame", label_.c_str(),

@@ -16,10 +16,6 @@ namespace v4l2 {
 
 class StreamDiagnostics {
 public:
-    // How often the frame rate line comes: every 5 s unless a test asks
-    // for another period (for streams started after the call).
-    static void SetRatePeriod(std::chrono::milliseconds period);
-
     StreamDiagnostics(const std::string& path, const CurrentFormat& format);
     // Writes the stream's closing count.
     ~StreamDiagnostics();

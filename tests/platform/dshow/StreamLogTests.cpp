@@ -5,10 +5,10 @@
 
 #include "CameraGraph.h"
 
+#include "platform/log/RateReport.h"
 #include "platform/v4l2/CaptureFilter.h"
 #include "platform/v4l2/EmulatedDevice.h"
 #include "platform/v4l2/EmulatedJpeg.h"
-#include "platform/v4l2/StreamDiagnostics.h"
 #include "tests/support/LogCapture.h"
 
 #include <gtest/gtest.h>
@@ -187,9 +187,9 @@ TEST_F(StreamLogTest, RefusedControlsAndFormatsAreLogged)
         << lines[1];
 }
 
-TEST_F(StreamLogTest, AnUndecodableMjpgFrameIsLogged)
+TEST_F(StreamLogTest, AnUndecodableMjpgFrameIsLoggedAndCountedInTheDecodersRate)
 {
-    LogCapture log(logging::Level::Warn);
+    LogCapture log(logging::Level::Info);
     std::vector<std::uint8_t> bgr(64 * 48 * 3, 128);
     const auto whole = v4l2::EncodeJpeg(bgr.data(), 64, 48, 90);
     auto cut = whole;
@@ -200,8 +200,20 @@ TEST_F(StreamLogTest, AnUndecodableMjpgFrameIsLogged)
     auto camera = std::make_shared<v4l2::EmulatedDevice>("Doc Cam", V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING,
         std::vector<v4l2::EmulatedFormat> { mjpg });
     camera->SetSizedPicture(v4l2::JpegFrames({ whole, cut }));
-    RunUntil(camera, 20, 64, 48);
-    const std::vector<std::string> lines = log.Matching("MJPG");
+    logging::RateReport::SetDefaultPeriod(100ms);
+    camera->SetFramePeriod(5ms);
+    RunUntil(camera, 40, 64, 48);
+    logging::RateReport::SetDefaultPeriod(5000ms);
+    // Half the frames decode: the decoder's rate line says so.
+    const std::vector<std::string> rates = log.Matching("frame rate: MJPG decoder");
+    ASSERT_GE(rates.size(), 1u) << log.Text();
+    const std::regex rate(R"( info: frame rate: MJPG decoder: decoded (\d+\.\d)/s, dropped (\d+\.\d)/s over)");
+    for (const std::string& line : rates) {
+        std::smatch m;
+        ASSERT_TRUE(std::regex_search(line, m, rate)) << line;
+        EXPECT_NEAR(std::stod(m[1]), std::stod(m[2]), std::stod(m[1]) * 0.3 + 1) << "one frame in two is cut";
+    }
+    const std::vector<std::string> lines = log.Matching("MJPG frame");
     ASSERT_GE(lines.size(), 1u) << log.Text();
     EXPECT_TRUE(lines[0].ends_with(
         " warn: MJPG frame of " + std::to_string(cut.size()) + " bytes cut short, dropped (1 so far)"))
@@ -211,14 +223,14 @@ TEST_F(StreamLogTest, AnUndecodableMjpgFrameIsLogged)
 
 TEST_F(StreamLogTest, TheFrameRateComesAtTheInfoLevel)
 {
-    v4l2::StreamDiagnostics::SetRatePeriod(200ms);
+    logging::RateReport::SetDefaultPeriod(200ms);
     LogCapture log(logging::Level::Info);
     v4l2::EmulatedFaults faults;
     faults.errorEvery = 4;
     auto camera = Camera(faults);
     camera->SetFramePeriod(5ms);
     RunUntil(camera, 120);
-    v4l2::StreamDiagnostics::SetRatePeriod(5000ms);
+    logging::RateReport::SetDefaultPeriod(5000ms);
     const std::vector<std::string> lines = log.Matching("frame rate");
     ASSERT_GE(lines.size(), 2u) << log.Text();
     const std::regex rate(R"( info: frame rate: camera /dev/video0: received (\d+\.\d)/s, handed on (\d+\.\d)/s, )"
