@@ -22,6 +22,7 @@ std::string SizeText(std::uint32_t width, std::uint32_t height)
 
 // Under a camera another program holds: opened at all, or streaming.
 constexpr char kBusyOpenNote[] = "  busy: in use by another program, which must let it go before it can be read\n";
+constexpr char kNoPermissionNote[] = "  no permission to open it (is the user in the video group?)\n";
 constexpr char kBusyNote[] = "  chosen: none, another program is using the camera (busy)\n";
 
 // Each format with its sizes and their highest frame rates, a line each.
@@ -63,10 +64,14 @@ std::string CameraReport()
         std::unique_ptr<v4l2::Device> device = v4l2::Device::Open(node, error);
         // A camera another program holds exclusively opens for nobody else;
         // the device list has it all the same (choosing it says it's busy).
-        if (!device && error == -EBUSY) {
+        if (!device && (error == -EBUSY || error == -EACCES)) {
             std::string name = v4l2::CurrentDeviceSystem().Name(node);
-            out += node + ": " + (name.empty() ? "(name unknown)" : name) + "\n" + kBusyOpenNote;
-            ++index;
+            out += node + ": " + (name.empty() ? "(name unknown)" : name) + "\n"
+                + (error == -EBUSY ? kBusyOpenNote : kNoPermissionNote);
+            // The device list has a busy node (choosing it says it's busy),
+            // not one the user may not open.
+            if (error == -EBUSY)
+                ++index;
             continue;
         }
         std::string card;

@@ -421,8 +421,9 @@ TEST_F(CaptureGraphTest, TheCameraReportListsFormatsSizesRatesAndTheChoice)
 }
 
 // `inkveil --list-cameras` runs with no screen: a camera another program
-// holds is listed as busy, without a message box, and the others after it
-// are listed as ever.
+// holds is listed as busy, without a message box, one the user may not
+// open says so, and the others after them are listed as ever (the last at
+// its place in the device list, which the locked one is not in).
 TEST_F(CaptureGraphTest, TheCameraReportSaysABusyCameraIsBusyAndGoesOn)
 {
     v4l2::EmulatedDeviceSystem own;
@@ -435,9 +436,14 @@ TEST_F(CaptureGraphTest, TheCameraReportSaysABusyCameraIsBusyAndGoesOn)
     v4l2::EmulatedFaults busy;
     busy.busy = true;
     streaming->SetFaults(busy);
+    auto locked = v4l2::EmulatedDevice::Camera("Locked Cam", { { 640, 480 } });
+    v4l2::EmulatedFaults denied;
+    denied.openError = EACCES;
+    locked->SetFaults(denied);
     own.Add("/dev/video0", held);
     own.Add("/dev/video1", streaming);
-    own.Add("/dev/video2", v4l2::EmulatedDevice::Camera("Doc Cam", { { 1280, 720 } }));
+    own.Add("/dev/video2", locked);
+    own.Add("/dev/video3", v4l2::EmulatedDevice::Camera("Doc Cam", { { 1280, 720 } }));
     int boxes = 0;
     driver.WhenWaiting([&] {
         ++boxes;
@@ -449,7 +455,9 @@ TEST_F(CaptureGraphTest, TheCameraReportSaysABusyCameraIsBusyAndGoesOn)
         "/dev/video1: Busy Cam\n"
         "  YUYV: 800x600 @ 30 fps\n"
         "  chosen: none, another program is using the camera (busy)\n"
-        "/dev/video2: Doc Cam\n"
+        "/dev/video2: Locked Cam\n"
+        "  no permission to open it (is the user in the video group?)\n"
+        "/dev/video3: Doc Cam\n"
         "  YUYV: 1280x720 @ 30 fps\n"
         "  chosen: 1280x720, streamed as YUYV\n");
     EXPECT_EQ(boxes, 0);
