@@ -9,6 +9,7 @@
 #include <ctime>
 #include <mutex>
 #include <string>
+#include <strings.h>
 #include <sys/time.h>
 
 namespace logging {
