@@ -2,9 +2,13 @@
 // repaint showed, each counted once however often it was painted.
 
 #include "camera/ViewFrameRate.h"
+#include "tests/camera/ToolbarTestSupport.h"
 #include "tests/support/LogCapture.h"
 
 #include <gtest/gtest.h>
+
+#include <regex>
+#include <thread>
 
 namespace {
 
@@ -37,6 +41,36 @@ TEST(ViewFrameRate, NothingWhenTheInfoLevelIsOff)
     for (int i = 1; i <= 300; ++i)
         rate.Painted(static_cast<std::uint64_t>(i), t0 + i * 40ms);
     EXPECT_EQ(log.Text(), "");
+}
+
+// Through the main window: the view's whole repaints of a streaming camera
+// are what the line counts.
+using ViewFrameRateLine = test::ToolbarTest;
+
+TEST_F(ViewFrameRateLine, TheViewsRepaintsOfACameraGiveIt)
+{
+    LogCapture log(logging::Level::Info);
+    logging::RateReport::SetDefaultPeriod(150ms); // for the view made below
+    AddCamera("Doc Cam", { { 320, 240 } });
+    Open();
+    logging::RateReport::SetDefaultPeriod(5s);
+    ASSERT_TRUE(WaitForPicture());
+    // The view's 20 ms repaint, by hand and in real time, for 0.6 s.
+    const auto end = std::chrono::steady_clock::now() + 600ms;
+    while (std::chrono::steady_clock::now() < end) {
+        View().Invalidate(FALSE);
+        View().UpdateWindow();
+        std::this_thread::sleep_for(20ms);
+    }
+    const std::vector<std::string> lines = log.Matching("frame rate: view");
+    ASSERT_GE(lines.size(), 2u) << log.Text();
+    const std::regex rate(R"( info: frame rate: view: arrived (\d+\.\d)/s, shown (\d+\.\d)/s over (\d\.\d) s$)");
+    for (const std::string& line : lines) {
+        std::smatch m;
+        ASSERT_TRUE(std::regex_search(line, m, rate)) << line;
+        EXPECT_GT(std::stod(m[2]), 0.0) << "new frames were shown";
+        EXPECT_LE(std::stod(m[2]), std::stod(m[1]) + 0.1) << "no frame shown that didn't arrive";
+    }
 }
 
 } // namespace
