@@ -296,44 +296,44 @@ void CaptureFilter::Stream(CurrentFormat format)
     if (padded)
         packed_.resize(frameBytes); // once per stream, not per frame
     dshow::Sample& sample = pin_->OutputSample();
-    StreamDiagnostics log(path_, format);
+    StreamDiagnostics diagnostics(path_, format);
     int ioErrors = 0;
     while (!stop_.load()) {
         Frame frame;
         WaitResult r = device_->NextFrame(kPollMs, frame);
         if (r == WaitResult::Gone) {
-            log.Lost(-ENODEV);
+            diagnostics.Lost(-ENODEV);
             break; // the last picture stays; choosing the camera again restarts
         }
         if (r == WaitResult::IoError) {
             // EIO can pass (a USB hiccup); many in a row mean the camera is lost.
             if (++ioErrors > kMaxIoErrors) {
-                log.Lost(-EIO);
+                diagnostics.Lost(-EIO);
                 break;
             }
-            log.IoError(ioErrors, kMaxIoErrors);
+            diagnostics.IoError(ioErrors, kMaxIoErrors);
             std::this_thread::sleep_for(std::chrono::milliseconds(kIoRetryMs));
             continue;
         }
         if (r == WaitResult::Dropped)
-            log.Damaged();
+            diagnostics.Damaged();
         // A time-out keeps the last picture on screen and waits again (the
         // wait ends at once when the graph stops).
         if (r == WaitResult::Timeout && !stop_.load())
-            log.Timeout();
+            diagnostics.Timeout();
         if (r != WaitResult::Frame)
             continue;
         ioErrors = 0;
         if (frame.bytes < needed) {
-            log.Short(frame.bytes, needed);
+            diagnostics.Short(frame.bytes, needed);
             dropped_.fetch_add(1);
             if (int q = device_->Requeue(frame)) {
-                log.Lost(q);
+                diagnostics.Lost(q);
                 break;
             }
             continue;
         }
-        log.Received();
+        diagnostics.Received();
         if (padded) {
             for (std::uint32_t y = 0; y < format.height; ++y)
                 std::memcpy(packed_.data() + y * rowBytes, frame.data + y * stride, rowBytes);
@@ -345,9 +345,9 @@ void CaptureFilter::Stream(CurrentFormat format)
         REFERENCE_TIME start = since.count() * 10;
         sample.SetTimes(start, start);
         pin_->Deliver(&sample);
-        log.HandedOn();
+        diagnostics.HandedOn();
         if (int q = device_->Requeue(frame)) {
-            log.Lost(q);
+            diagnostics.Lost(q);
             break;
         }
     }
