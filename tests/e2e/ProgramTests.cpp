@@ -88,6 +88,9 @@ protected:
             // fontconfig's start-up keeps a few hundred bytes for good, the
             // same that every test program is told to let pass.
             setenv("LSAN_OPTIONS", ("suppressions=" + suppressions_).c_str(), 1);
+            // The test types into the built-in save dialog, whatever file
+            // chooser the session running the tests offers.
+            setenv("INKVEIL_FILE_DIALOG", "builtin", 1);
             execl(INKVEIL_DEMO, INKVEIL_DEMO, static_cast<char*>(nullptr));
             _exit(127);
         }
