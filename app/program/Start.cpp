@@ -14,8 +14,8 @@ int StartInkveil(void (*onScreen)())
         return 1;
     // Save dialogs use the desktop's own file chooser where the session
     // has one (INKVEIL_FILE_DIALOG=builtin keeps the built-in dialog).
-    platform::UseFileChoosers(
-        std::make_shared<platform::desktop::ChooserPolicy>(platform::desktop::ChooserEnvironment::FromProcess()));
+    platform::UseFileChoosers(std::make_shared<platform::desktop::ChooserPolicy>(
+        platform::desktop::ChooserEnvironment::FromProcess("INKVEIL_FILE_DIALOG")));
     if (onScreen)
         onScreen();
     return AfxRunApplication();

@@ -38,10 +38,10 @@ bool AnyPart(std::string_view text, char separator, Each each)
 
 } // namespace
 
-ChooserEnvironment ChooserEnvironment::FromProcess()
+ChooserEnvironment ChooserEnvironment::FromProcess(const char* choiceVariable)
 {
     ChooserEnvironment env;
-    env.choice = Variable("INKVEIL_FILE_DIALOG");
+    env.choice = Variable(choiceVariable);
     env.sessionBus = Variable("DBUS_SESSION_BUS_ADDRESS");
     if (env.sessionBus.empty()) {
         // A session started by systemd has its bus here and may not say so.

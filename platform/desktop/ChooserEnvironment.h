@@ -2,8 +2,8 @@
 
 // What decides which file chooser the desktop offers: the session bus (for
 // the portal), the helper programs on the search path, the desktop's name,
-// and the user's own choice in INKVEIL_FILE_DIALOG. Made from the process's
-// environment by the program; tests make their own.
+// and the user's own choice in a variable the program names. Made from the
+// process's environment by the program; tests make their own.
 
 #include <string>
 #include <string_view>
@@ -11,8 +11,8 @@
 namespace platform::desktop {
 
 struct ChooserEnvironment {
-    // INKVEIL_FILE_DIALOG: "builtin", "portal", "zenity", "kdialog", or
-    // empty (or "auto") for the desktop's own choice.
+    // The user's choice: "builtin", "portal", "zenity", "kdialog", or
+    // empty (or "auto") for the desktop's own; anything else is "builtin".
     std::string choice;
     // The session bus's address; empty when the session has none.
     std::string sessionBus;
@@ -21,9 +21,10 @@ struct ChooserEnvironment {
     // XDG_CURRENT_DESKTOP: names separated by ':' ("KDE", "ubuntu:GNOME").
     std::string currentDesktop;
 
-    // DBUS_SESSION_BUS_ADDRESS, or the bus socket in XDG_RUNTIME_DIR where
-    // a session's bus listens without saying so; PATH; XDG_CURRENT_DESKTOP.
-    static ChooserEnvironment FromProcess();
+    // The choice from the variable named; DBUS_SESSION_BUS_ADDRESS, or
+    // the bus socket in XDG_RUNTIME_DIR where a session's bus listens
+    // without saying so; PATH; XDG_CURRENT_DESKTOP.
+    static ChooserEnvironment FromProcess(const char* choiceVariable);
 
     // The absolute path of an executable file of that name in the search
     // path, or empty.

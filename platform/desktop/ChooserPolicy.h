@@ -4,7 +4,7 @@
 // the session has a bus, then zenity and kdialog where found (kdialog first
 // on KDE), then the window system's built-in dialog, which is always last.
 // A chooser that cannot ask (no portal on the bus, an error) hands over to
-// the next; a choice or a cancel ends the search. INKVEIL_FILE_DIALOG
+// the next; a choice or a cancel ends the search. The user's own choice
 // names one chooser to use alone (the built-in dialog still standing
 // behind it), or "builtin" for the built-in dialog only.
 

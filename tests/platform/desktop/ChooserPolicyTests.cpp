@@ -1,7 +1,7 @@
 // Which file choosers are tried, in which order, for each environment: the
 // portal when there is a session bus, the helper programs found on the
 // search path (kdialog first on KDE), the built-in dialog always last, and
-// INKVEIL_FILE_DIALOG's say.
+// the user's own choice.
 
 #include "platform/desktop/ChooserPolicy.h"
 #include "platform/desktop/PortalChooser.h"
@@ -21,6 +21,9 @@ namespace {
 using platform::desktop::ChooserEnvironment;
 using platform::desktop::ChooserKind;
 using platform::desktop::ChooserPolicy;
+
+// The variable the user's choice is read from; the program names its own.
+constexpr char kChoice[] = "CHOOSER_TESTS_FILE_DIALOG";
 
 // A folder holding executables of the names given, and a non-executable
 // file "kdialog" in a second folder.
@@ -90,16 +93,15 @@ TEST(ChooserPolicy, TheProcessEnvironmentGivesTheBusThePathAndTheChoice)
         std::optional<std::string> value;
     };
     std::vector<Saved> saved;
-    for (const char* name :
-        { "INKVEIL_FILE_DIALOG", "DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR", "PATH", "XDG_CURRENT_DESKTOP" }) {
+    for (const char* name : { kChoice, "DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR", "PATH", "XDG_CURRENT_DESKTOP" }) {
         const char* v = std::getenv(name);
         saved.push_back({ name, v ? std::optional<std::string>(v) : std::nullopt });
     }
-    setenv("INKVEIL_FILE_DIALOG", "zenity", 1);
+    setenv(kChoice, "zenity", 1);
     setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/x", 1);
     setenv("PATH", "/usr/bin:/bin", 1);
     setenv("XDG_CURRENT_DESKTOP", "KDE", 1);
-    ChooserEnvironment env = ChooserEnvironment::FromProcess();
+    ChooserEnvironment env = ChooserEnvironment::FromProcess(kChoice);
     EXPECT_EQ(env.choice, "zenity");
     EXPECT_EQ(env.sessionBus, "unix:path=/x");
     EXPECT_EQ(env.searchPath, "/usr/bin:/bin");
@@ -110,9 +112,9 @@ TEST(ChooserPolicy, TheProcessEnvironmentGivesTheBusThePathAndTheChoice)
     // the bus; a plain file there is not.
     unsetenv("DBUS_SESSION_BUS_ADDRESS");
     setenv("XDG_RUNTIME_DIR", runtime.path.c_str(), 1);
-    EXPECT_EQ(ChooserEnvironment::FromProcess().sessionBus, "");
+    EXPECT_EQ(ChooserEnvironment::FromProcess(kChoice).sessionBus, "");
     std::ofstream(runtime.path / "bus") << "";
-    EXPECT_EQ(ChooserEnvironment::FromProcess().sessionBus, "");
+    EXPECT_EQ(ChooserEnvironment::FromProcess(kChoice).sessionBus, "");
     std::filesystem::remove(runtime.path / "bus");
     const std::string socketPath = (runtime.path / "bus").string();
     const int listening = socket(AF_UNIX, SOCK_STREAM, 0);
@@ -120,7 +122,7 @@ TEST(ChooserPolicy, TheProcessEnvironmentGivesTheBusThePathAndTheChoice)
     address.sun_family = AF_UNIX;
     socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
     ASSERT_EQ(bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    EXPECT_EQ(ChooserEnvironment::FromProcess().sessionBus, "unix:path=" + socketPath);
+    EXPECT_EQ(ChooserEnvironment::FromProcess(kChoice).sessionBus, "unix:path=" + socketPath);
     close(listening);
 
     for (const Saved& s : saved)
