@@ -87,6 +87,12 @@ public:
     // window (an X window id), so that a dialog of theirs can stand over
     // it; 0 when the screen has none.
     virtual unsigned long ExternalWindowId(HWND window) const { return 0; }
+    // Brings a shown top-level window before the user again, above other
+    // programs' windows and with the keyboard: undoes what the desktop did
+    // behind the program's back (minimised it, put others over it). The
+    // window system publishes its own stacking right after. A screen that
+    // holds only the program's windows has nothing to do.
+    virtual void BringToFront(HWND window) { }
 
     // The pointer.
     virtual void SetCursor(HCURSOR__* cursor) = 0;
