@@ -65,10 +65,14 @@ std::vector<std::string> KdialogArguments(const SaveRequest& request)
     std::string start = StartPath(request);
     if (start.empty())
         start = ".";
-    // Its filters are lines of "patterns|description".
+    // Its filters are lines in the toolkit's own form, "description
+    // (patterns)"; a description that already ends with its patterns in
+    // brackets, as "BMP图像 (*.bmp)" does, stands as it is.
     std::string filter;
-    for (const ChooserFilter& f : request.filters)
-        filter += (filter.empty() ? "" : "\n") + Joined(f.patterns, " ") + "|" + f.name;
+    for (const ChooserFilter& f : request.filters) {
+        const bool named = f.name.ends_with(')') && f.name.find('(') != std::string::npos;
+        filter += (filter.empty() ? "" : "\n") + (named ? f.name : f.name + " (" + Joined(f.patterns, " ") + ")");
+    }
     args.insert(args.end(), { "--getsavefilename", start });
     if (!filter.empty())
         args.push_back(filter);

@@ -4,7 +4,8 @@
 // others) or kdialog (KDE). Each prints the chosen path on its standard
 // output and exits 0, or exits 1 when cancelled; anything else is a
 // failure. Both ask before a name that exists is taken (zenity because it
-// is told to with --confirm-overwrite, kdialog on its own).
+// is told to with --confirm-overwrite, kdialog on its own: its save dialog
+// confirms by default).
 
 #include "platform/desktop/FileChooser.h"
 

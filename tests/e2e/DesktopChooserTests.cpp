@@ -64,7 +64,7 @@ TEST_F(DesktopChooserTest, TheBoardIsSavedWhereTheDesktopsChooserSaysOverTheProg
     EXPECT_EQ(args[0], "--title");
     EXPECT_EQ(args[1], "另存为");
     EXPECT_EQ(args[4], "--getsavefilename");
-    EXPECT_EQ(args[6], "*.bmp|BMP图像 (*.bmp)");
+    EXPECT_EQ(args[6], "BMP图像 (*.bmp)");
     // The chooser stands over the program's main window, a window of the
     // display.
     ASSERT_EQ(args[2], "--attach");

@@ -41,7 +41,8 @@ TEST(ToolChooser, EachToolIsAskedInItsOwnWords)
         << "the current filter first, as zenity starts on its first";
     EXPECT_EQ(ToolChooser::Arguments(Tool::Kdialog, BoardRequest()),
         Args({ "--title", "另存为", "--attach", "0x2c00005", "--getsavefilename", "/home/lehrer/板书",
-            "*.bmp|BMP图像 (*.bmp)\n* *.BMP|全部" }));
+            "BMP图像 (*.bmp)\n全部 (* *.BMP)" }))
+        << "a description with its patterns in brackets stands as it is";
 
     SaveRequest folderOnly;
     folderOnly.currentFolder = "/srv/";
