@@ -1,8 +1,9 @@
 // The program with the desktop's file chooser, end to end: a stand-in
 // kdialog on the search path (INKVEIL_FILE_DIALOG=kdialog) notes its
-// arguments and answers a name without an extension; the board is saved
-// there, with the program's default extension, and the chooser was told to
-// stand over the program's own window.
+// arguments and answers a name without an extension. The board and the
+// photograph are saved there, with the program's default extension; the
+// chooser is told to stand over the program's main window; and the live
+// picture keeps moving while the chooser has the user.
 
 #include "tests/e2e/ProgramFixture.h"
 
@@ -12,6 +13,11 @@ namespace {
 
 using namespace e2e;
 
+// The toolbar's photo button, from the toolbar's top-left corner.
+constexpr struct {
+    int x, y;
+} kPhoto { 1081, 73 };
+
 class DesktopChooserTest : public ProgramTest {
 protected:
     void SetUp() override
@@ -19,8 +25,12 @@ protected:
         std::filesystem::create_directories(folder_);
         std::FILE* script = std::fopen(kdialog_.c_str(), "w");
         ASSERT_NE(script, nullptr);
-        std::fprintf(script, "#!/bin/sh\nprintf '%%s\\n' \"$@\" > '%s/args'\nprintf '%%s\\n' '%s/tafel'\n",
-            folder_.c_str(), folder_.c_str());
+        // The user takes a while to choose: the answer comes after a
+        // pause, for as long as a file "hold" lies beside the script.
+        std::fprintf(script,
+            "#!/bin/sh\nprintf '%%s\\n' \"$@\" > '%s/args'\nwhile [ -e '%s/hold' ]; do sleep 0.05; done\n"
+            "printf '%%s\\n' '%s/tafel'\n",
+            folder_.c_str(), folder_.c_str(), folder_.c_str());
         std::fclose(script);
         std::filesystem::permissions(kdialog_, std::filesystem::perms::owner_all);
         ProgramTest::SetUp();
@@ -35,6 +45,39 @@ protected:
         setenv("INKVEIL_FILE_DIALOG", "kdialog", 1);
         const char* path = std::getenv("PATH");
         setenv("PATH", (folder_ + ":" + (path ? path : "/usr/bin")).c_str(), 1);
+    }
+
+    // The camera toolbar: the wide, low, shown top-level window.
+    Window Toolbar(XWindowAttributes& where)
+    {
+        Window rootOut, parent, *children = nullptr;
+        unsigned count = 0;
+        Window found = 0;
+        if (!XQueryTree(display_, root_, &rootOut, &parent, &children, &count))
+            return 0;
+        for (unsigned i = 0; i < count && !found; ++i) {
+            XWindowAttributes a;
+            if (XGetWindowAttributes(display_, children[i], &a) && a.map_state == IsViewable && a.width > 1000
+                && a.height < 200) {
+                found = children[i];
+                where = a;
+            }
+        }
+        if (children)
+            XFree(children);
+        return found;
+    }
+
+    // The arguments the stand-in was given, one a line.
+    std::vector<std::string> Arguments() const
+    {
+        std::vector<std::string> args;
+        if (std::FILE* in = std::fopen((folder_ + "/args").c_str(), "r")) {
+            for (char line[512]; std::fgets(line, sizeof line, in);)
+                args.emplace_back(line, std::strcspn(line, "\n"));
+            std::fclose(in);
+        }
+        return args;
     }
 
     const std::string folder_ = "/tmp/inkveil-e2e-chooser-" + std::to_string(getpid());
@@ -54,12 +97,7 @@ TEST_F(DesktopChooserTest, TheBoardIsSavedWhereTheDesktopsChooserSaysOverTheProg
         return std::filesystem::exists(saved);
     })) << "nothing saved";
 
-    std::vector<std::string> args;
-    std::FILE* in = std::fopen((folder_ + "/args").c_str(), "r");
-    ASSERT_NE(in, nullptr);
-    for (char line[512]; std::fgets(line, sizeof line, in);)
-        args.emplace_back(line, std::strcspn(line, "\n"));
-    std::fclose(in);
+    const std::vector<std::string> args = Arguments();
     ASSERT_EQ(args.size(), 7u);
     EXPECT_EQ(args[0], "--title");
     EXPECT_EQ(args[1], "另存为");
@@ -72,6 +110,36 @@ TEST_F(DesktopChooserTest, TheBoardIsSavedWhereTheDesktopsChooserSaysOverTheProg
     XWindowAttributes attributes {};
     EXPECT_NE(XGetWindowAttributes(display_, owner, &attributes), 0) << args[3];
     EXPECT_EQ(attributes.map_state, IsViewable);
+}
+
+TEST_F(DesktopChooserTest, TheLivePictureKeepsMovingWhileTheChooserIsOpenForAPhotograph)
+{
+    int y = 0, x0 = 0, x1 = 0;
+    ASSERT_TRUE(Eventually([&] { return FindPaperRow(y, x0, x1); })) << "the camera's picture never reached the screen";
+    XWindowAttributes toolbar {};
+    ASSERT_TRUE(Eventually([&] { return Toolbar(toolbar) != 0; })) << "no toolbar";
+    std::fclose(std::fopen((folder_ + "/hold").c_str(), "w"));
+    Click(toolbar.x + kPhoto.x, toolbar.y + kPhoto.y);
+    ASSERT_TRUE(Eventually([&] { return std::filesystem::exists(folder_ + "/args"); })) << "no chooser";
+
+    // The chooser has the user; the camera's mark goes on moving.
+    int w = 0, h = 0;
+    const std::vector<Rgb> before = Screen(w, h);
+    bool moved = false;
+    for (int tries = 0; tries < 20 && !moved; ++tries) {
+        usleep(100000);
+        const std::vector<Rgb> now = Screen(w, h);
+        for (std::size_t i = 0; i < now.size() && !moved; ++i)
+            moved = now[i].r != before[i].r || now[i].g != before[i].g || now[i].b != before[i].b;
+    }
+    EXPECT_TRUE(moved) << "the live picture stood still while the chooser was open";
+    EXPECT_FALSE(std::filesystem::exists(folder_ + "/tafel.bmp"));
+
+    std::filesystem::remove(folder_ + "/hold");
+    ASSERT_TRUE(Eventually([&] { return std::filesystem::exists(folder_ + "/tafel.bmp"); })) << "no photograph";
+    const std::vector<std::string> args = Arguments();
+    ASSERT_EQ(args.size(), 7u);
+    EXPECT_EQ(std::strtoul(args[3].c_str(), nullptr, 16), MainWindow()) << "the chooser stands over the main window";
 }
 
 } // namespace
