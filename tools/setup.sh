@@ -10,6 +10,7 @@ packages=(
   libcairo2-dev libfontconfig-dev libfreetype-dev
   libyuv-dev libturbojpeg0-dev
   libx11-dev libxext-dev libxcursor-dev libxtst-dev libxfixes-dev
+  libsystemd-dev dbus-daemon
   xvfb xauth
   python3-pil
   fonts-arphic-uming fonts-wqy-microhei

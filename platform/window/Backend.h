@@ -83,6 +83,10 @@ public:
     virtual void SetStacking(const std::vector<HWND>& topToBottom) = 0;
     // Shows the part dirty (window coordinates) of the window's pixels.
     virtual void Present(HWND window, const gdi::Surface& pixels, const RECT& dirty) = 0;
+    // The id by which other programs on the same display know a top-level
+    // window (an X window id), so that a dialog of theirs can stand over
+    // it; 0 when the screen has none.
+    virtual unsigned long ExternalWindowId(HWND window) const { return 0; }
     // Brings a shown top-level window before the user again, above other
     // programs' windows and with the keyboard: undoes what the desktop did
     // behind the program's back (minimised it, put others over it). The

@@ -2,8 +2,11 @@
 
 #include "platform/window/CommonDialog.h"
 #include "platform/window/ControlClasses.h"
+#include "platform/window/DesktopSaveDialog.h"
 #include "platform/window/Dialogs.h"
+#include "platform/window/FileChoosers.h"
 #include "platform/window/SaveName.h"
+#include "platform/window/SaveResult.h"
 
 #include <algorithm>
 #include <cstring>
@@ -113,10 +116,12 @@ BOOL FileDialog::Run(OPENFILENAME& ofn)
     res::DialogTemplate t = MakeTemplate(self.Title());
     LONG_PTR answer = DialogBoxIndirectParam(
         nullptr, &t, CommonDialog::TopLevelOwner(ofn.hwndOwner), Proc, reinterpret_cast<LPARAM>(&self));
-    return answer == IDOK && self.Deliver() ? TRUE : FALSE;
+    return answer == IDOK && SaveResult::Deliver(ofn, self.chosen_, self.types_.empty() ? -1 : self.chosenType_)
+        ? TRUE
+        : FALSE;
 }
 
-std::string FileDialog::Title() const { return ofn_.lpstrTitle && *ofn_.lpstrTitle ? ofn_.lpstrTitle : "另存为"; }
+std::string FileDialog::Title() const { return SaveResult::Title(ofn_); }
 
 LONG_PTR FileDialog::Proc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -253,7 +258,7 @@ void FileDialog::OnSave()
     }
     std::error_code ec;
     if ((ofn_.Flags & OFN_OVERWRITEPROMPT) && fs::exists(path, ec)
-        && Ask(FolderListing::Text(path.filename()) + " 已存在。\n要替换它吗?", MB_YESNO | MB_ICONWARNING) != IDYES)
+        && Ask(SaveResult::ReplaceQuestion(path), MB_YESNO | MB_ICONWARNING) != IDYES)
         return;
     chosen_ = FolderListing::Text(path);
     EndDialog(dialog_, IDOK);
@@ -266,33 +271,6 @@ int FileDialog::Ask(const std::string& text, UINT type)
     if (focus && IsWindow(focus) && IsChild(dialog_, focus))
         SetFocus(focus);
     return answer;
-}
-
-bool FileDialog::Deliver()
-{
-    std::size_t needed = chosen_.size() + 1;
-    if (needed > ofn_.nMaxFile) {
-        // The original puts the size it needs in the buffer's first two
-        // bytes when there is room for them.
-        if (ofn_.nMaxFile >= 2) {
-            auto size = static_cast<WORD>(std::min<std::size_t>(needed, 0xFFFF));
-            std::memcpy(ofn_.lpstrFile, &size, sizeof size);
-        }
-        CommonDialog::SetError(FNERR_BUFFERTOOSMALL);
-        return false;
-    }
-    std::memcpy(ofn_.lpstrFile, chosen_.c_str(), needed);
-    SaveName::Offsets offsets = SaveName::OffsetsOf(chosen_);
-    ofn_.nFileOffset = static_cast<WORD>(offsets.fileName);
-    ofn_.nFileExtension = static_cast<WORD>(offsets.extension);
-    if (!types_.empty())
-        ofn_.nFilterIndex = static_cast<DWORD>(chosenType_ + 1);
-    if (ofn_.lpstrFileTitle && ofn_.nMaxFileTitle > 0) {
-        std::string title = chosen_.substr(offsets.fileName);
-        if (title.size() < ofn_.nMaxFileTitle)
-            std::memcpy(ofn_.lpstrFileTitle, title.c_str(), title.size() + 1);
-    }
-    return true;
 }
 
 } // namespace ws::dlg
@@ -309,5 +287,10 @@ BOOL GetSaveFileName(OPENFILENAME* ofn)
         CommonDialog::SetError(ws::dlg::CDERR_INITIALIZATION);
         return FALSE;
     }
+    // The desktop's own chooser where the program installed one and the
+    // session has it; the built-in dialog otherwise.
+    if (std::shared_ptr<const platform::desktop::ChooserPolicy> policy = platform::FileChoosers())
+        if (std::optional<BOOL> answer = ws::dlg::DesktopSaveDialog::Run(*ofn, *policy))
+            return *answer;
     return ws::dlg::FileDialog::Run(*ofn);
 }

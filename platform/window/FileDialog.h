@@ -47,9 +47,6 @@ private:
     // again after.
     int Ask(const std::string& text, UINT type);
     std::string Title() const;
-    // Hands the chosen path to the program; false when its buffer is too
-    // small.
-    bool Deliver();
 
     OPENFILENAME& ofn_;
     HWND dialog_ = nullptr;

@@ -31,6 +31,12 @@ struct Rgb {
     int r, g, b;
 };
 
+// Where the palette's buttons are, from its top-left corner: template 102
+// laid out in 9-point Song, the bitmap buttons sized to their pictures.
+constexpr struct {
+    int x, y;
+} kPen { 22, 76 }, kMode { 22, 41 }, kSave { 21, 517 }, kClose { 30, 9 }, kLineType { 22, 349 }, kOpacity { 22, 385 };
+
 // A LeakSanitizer suppression file for fontconfig's lasting start-up
 // allocations, in the temporary folder; the test removes it.
 inline std::string FontconfigSuppressions()
@@ -76,6 +82,10 @@ protected:
             // fontconfig's start-up keeps a few hundred bytes for good, the
             // same that every test program is told to let pass.
             setenv("LSAN_OPTIONS", ("suppressions=" + suppressions_).c_str(), 1);
+            // The tests type into the built-in save dialog, whatever file
+            // chooser the session running them offers.
+            setenv("INKVEIL_FILE_DIALOG", "builtin", 1);
+            PrepareChild();
             execl(INKVEIL_PROGRAM, INKVEIL_PROGRAM, "--demo", static_cast<char*>(nullptr));
             _exit(127);
         }
@@ -267,6 +277,10 @@ protected:
         (void)protocols;
         return found;
     }
+
+    // Runs in the program's process before it starts: a test's own
+    // environment.
+    virtual void PrepareChild() { }
 
     Display* display_ = nullptr;
     Window root_ = 0;

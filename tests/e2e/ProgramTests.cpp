@@ -12,11 +12,6 @@ namespace {
 
 using namespace e2e;
 
-// Where the palette's buttons are, from its top-left corner: template 102
-// laid out in 9-point Song, the bitmap buttons sized to their pictures.
-constexpr struct {
-    int x, y;
-} kPen { 22, 76 }, kMode { 22, 41 }, kSave { 21, 517 }, kClose { 30, 9 }, kLineType { 22, 349 }, kOpacity { 22, 385 };
 // The popups' controls, from the palette's top-left corner: the line type
 // popup opens 120 pixels left of the palette, the opacity popup 225.
 constexpr struct {
