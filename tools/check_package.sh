@@ -40,7 +40,8 @@ DESTDIR="$work/install" cmake --install "$build" --prefix /usr >/dev/null
 done
 
 # Depends: the libraries found by dpkg-shlibdeps and the fonts, by name.
-dpkg-deb -f "$deb" Depends | tee "$work/depends"
+dpkg-deb -I "$deb"
+dpkg-deb -f "$deb" Depends >"$work/depends"
 tr ',' '\n' <"$work/depends" | awk '{ print $1 }' >"$work/names"
 for p in libc6 libx11-6 libcairo2 libturbojpeg0 fonts-arphic-uming fonts-wqy-microhei; do
   grep -qx "$p" "$work/names" || fail "Depends does not name $p"
