@@ -22,7 +22,7 @@ trap 'rm -rf "$work"' EXIT
 
 # What the package holds, as paths from the root.
 dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's|^\./|/|' >"$work/contents"
-has() { grep -qx "$1" "$work/contents" || fail "the package lacks $1"; }
+has() { grep -qxF "$1" "$work/contents" || fail "the package lacks $1"; }
 has /usr/bin/inkveil
 has /usr/share/applications/$id.desktop
 has /usr/share/metainfo/$id.metainfo.xml
