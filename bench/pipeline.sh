@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
-# The whole program's cost as a user's machine feels it: the demo build on a
+# The whole program's cost as a user's machine feels it: the program on a
 # private Xvfb, showing an emulated 1920x1080 camera at 30 frames a second
 # (YUYV, then MJPG) with one pen stroke on the overlay, for 60 s each.
+# `inkveil --demo=yuyv` and `--demo=mjpg` put that camera (from the
+# emulated camera's library, inkveil-democamera.so, loaded at run time) in
+# place of the cameras attached and draw the stroke once the picture runs.
 # Prints the process's CPU time per second of wall time between the 10th
 # and the 60th second (one core = 100 %), its resident set at both times
 # and its peak. Run by hand (not by CI): build first with
-#   cmake --build build/release --target inkveil-demo
+#   cmake --build build/release --target inkveil
 # Usage: bench/pipeline.sh [build-dir] [seconds]
 set -euo pipefail
 
 build=${1:-build/release}
 seconds=${2:-60}
-demo="$build/app/program/inkveil-demo"
-[ -x "$demo" ] || { echo "no $demo: build the inkveil-demo target first" >&2; exit 1; }
+program="$build/app/program/inkveil"
+[ -x "$program" ] || { echo "no $program: build the inkveil target first" >&2; exit 1; }
 ticks=$(getconf CLK_TCK)
 
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
@@ -28,7 +31,7 @@ run_one() {
     xvfb=$!
     read -r display <"$fifo"
     rm -f "$fifo"
-    DISPLAY=":$display" "$demo" --bench-camera="$format" >/dev/null 2>&1 &
+    DISPLAY=":$display" "$program" --demo="$format" >/dev/null 2>&1 &
     pid=$!
     sleep 10
     local c10 r10 c60 r60 peak

@@ -3,7 +3,8 @@
 # the desktop entry and the AppStream metainfo pass their validators with no
 # errors, the icon stands at every size of the icon theme, the manual page,
 # copyright and change log are there, and the installed program answers
-# --version and --help.
+# --version and --help and finds its emulated camera (--demo) where it was
+# installed.
 #
 #   tools/check_install.sh [build folder]     (default build/release)
 set -euo pipefail
@@ -46,4 +47,9 @@ fi
 
 "$usr/bin/inkveil" --version | grep -qx "inkveil [0-9.]*" || fail "--version"
 "$usr/bin/inkveil" --help | grep -q -- "--device" || fail "--help"
+demo_lib=$(find "$dest" -name inkveil-democamera.so -path "*/inkveil/*")
+[ -n "$demo_lib" ] || fail "the emulated camera's library was not installed"
+[ ! -x "$demo_lib" ] || fail "the emulated camera's library is executable"
+env -u DISPLAY "$usr/bin/inkveil" --demo --list-cameras | grep -q "Demo Document Camera" \
+  || fail "--demo did not find the installed emulated camera"
 echo "check_install: the installed tree is complete and valid"

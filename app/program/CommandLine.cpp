@@ -10,6 +10,7 @@
 namespace {
 
 const option kOptions[] = {
+    { "demo", optional_argument, nullptr, 'D' },
     { "device", required_argument, nullptr, 'd' },
     { "help", no_argument, nullptr, 'h' },
     { "list-cameras", no_argument, nullptr, 'L' },
@@ -43,6 +44,17 @@ CommandLine ParseCommandLine(int argc, char** argv)
             }
             line.device = optarg;
             break;
+        case 'D': {
+            // Only with '=': "--demo yuyv" leaves yuyv a stray argument.
+            const std::string kind = optarg ? optarg : "page";
+            if (kind != "page" && kind != "yuyv" && kind != "mjpg") {
+                line.error = "--demo takes no value, or yuyv or mjpg: " + kind;
+                line.action = CommandLine::Action::Misuse;
+                return line;
+            }
+            line.demo = kind;
+            break;
+        }
         case 'h':
             help = true;
             break;
@@ -100,23 +112,28 @@ std::string UsageText(const char* program, bool chinese)
               "显示实物展台的实时画面，并可在画面上书写。\n"
               "\n"
               "  -d, --device=路径   先打开该视频设备（如 /dev/video2），而不是列表中的第一个\n"
+              "      --demo          使用模拟摄像头（一页横格纸和移动的标记），无需连接摄像头\n"
               "      --list-cameras  列出各摄像头支持的格式和本程序将采用的设置，然后退出\n"
               "  -h, --help          显示本帮助并退出\n"
               "  -V, --version       显示版本信息并退出\n"
               "\n"
-              "不带选项时打开第一个视频采集设备。\n";
+              "不带选项时打开第一个视频采集设备。本程序已在同一显示器上运行时，\n"
+              "再次启动只会把已运行的窗口调到前面。\n";
     return "Usage: " + name
         + " [OPTION]\n"
           "Show a document camera's live picture and draw over it.\n"
           "\n"
           "  -d, --device=PATH   open this video device (e.g. /dev/video2) first,\n"
           "                      instead of the first one listed\n"
+          "      --demo          run on an emulated camera (a ruled page with a moving\n"
+          "                      mark), without a camera attached\n"
           "      --list-cameras  list what each camera offers and what the program\n"
           "                      would take from it, then exit\n"
           "  -h, --help          show this help and exit\n"
           "  -V, --version       show the version and exit\n"
           "\n"
-          "With no options the first video capture device is opened.\n";
+          "With no options the first video capture device is opened. Started again on\n"
+          "a display where it already runs, it brings the running one forward instead.\n";
 }
 
 std::string VersionText() { return std::string("inkveil ") + INKVEIL_VERSION + "\n"; }

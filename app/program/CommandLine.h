@@ -16,6 +16,11 @@ struct CommandLine {
     Action action = Action::Run;
     // The device node to open first, empty for the first one listed.
     std::string device;
+    // The emulated camera to run on instead of the cameras attached
+    // (--demo): empty for none; "page" for the ruled page with a moving
+    // mark; "yuyv" or "mjpg" for the 1920x1080 camera of the whole-program
+    // measurement, with one pen stroke drawn on its picture.
+    std::string demo;
     // What was not understood, for Misuse.
     std::string error;
 };

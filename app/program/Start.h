@@ -1,6 +1,6 @@
 #pragma once
 
-// The entry both executables share: the real screen, then the application
+// The program's run: the real screen, then the application
 // object's start, run and stop. onScreen, when given, runs once the screen
 // is in place and before any window exists. Answers the process's exit
 // status.

@@ -83,6 +83,12 @@ public:
     virtual void SetStacking(const std::vector<HWND>& topToBottom) = 0;
     // Shows the part dirty (window coordinates) of the window's pixels.
     virtual void Present(HWND window, const gdi::Surface& pixels, const RECT& dirty) = 0;
+    // Brings a shown top-level window before the user again, above other
+    // programs' windows and with the keyboard: undoes what the desktop did
+    // behind the program's back (minimised it, put others over it). The
+    // window system publishes its own stacking right after. A screen that
+    // holds only the program's windows has nothing to do.
+    virtual void BringToFront(HWND window) { }
 
     // The pointer.
     virtual void SetCursor(HCURSOR__* cursor) = 0;

@@ -587,7 +587,15 @@ BOOL SetForegroundWindow(HWND hwnd)
     Window* w = FromHandle(hwnd);
     if (!w)
         return FALSE;
-    Activate(w->TopLevel(), WA_ACTIVE);
+    Window* top = w->TopLevel();
+    Activate(top, WA_ACTIVE);
+    // The desktop may have covered or minimised the window meanwhile,
+    // unbeknown to the window system: the screen brings it forward, and the
+    // program's own stacking (its top-most windows above) goes out again.
+    if (Tree().IsLive(top) && top->IsReallyVisible()) {
+        platform::CurrentBackend().BringToFront(top);
+        Tree().PublishStacking();
+    }
     return TRUE;
 }
 

@@ -23,11 +23,11 @@ WindowHints::WindowHints(Display* display, int screen)
     const char* names[] = { "WM_PROTOCOLS", "WM_DELETE_WINDOW", "_NET_WM_NAME", "UTF8_STRING", "_NET_WM_PID",
         "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_NORMAL", "_NET_WM_WINDOW_TYPE_UTILITY", "_NET_WM_STATE",
         "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ", "_NET_WM_STATE_ABOVE",
-        "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER" };
+        "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER", "_NET_ACTIVE_WINDOW" };
     Atom atoms[std::size(names)] = {};
     XInternAtoms(display_, const_cast<char**>(names), static_cast<int>(std::size(names)), False, atoms);
-    Atom* out[] = { &protocols_, &deleteWindow_, &name_, &utf8_, &pid_, &type_, &typeNormal_, &typeUtility_,
-        &state_, &maxVert_, &maxHorz_, &above_, &skipTaskbar_, &skipPager_ };
+    Atom* out[] = { &protocols_, &deleteWindow_, &name_, &utf8_, &pid_, &type_, &typeNormal_, &typeUtility_, &state_,
+        &maxVert_, &maxHorz_, &above_, &skipTaskbar_, &skipPager_, &activeWindow_ };
     for (std::size_t i = 0; i < std::size(names); ++i)
         *out[i] = atoms[i];
 }
@@ -102,6 +102,19 @@ void WindowHints::RequestState(::Window window, bool on, Atom state)
     ev.xclient.data.l[1] = static_cast<long>(state);
     ev.xclient.data.l[2] = 0;
     ev.xclient.data.l[3] = 1; // a normal application
+    XSendEvent(display_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &ev);
+}
+
+void WindowHints::Activate(::Window window)
+{
+    XEvent ev {};
+    ev.xclient.type = ClientMessage;
+    ev.xclient.window = window;
+    ev.xclient.message_type = activeWindow_;
+    ev.xclient.format = 32;
+    ev.xclient.data.l[0] = 1; // a normal application
+    ev.xclient.data.l[1] = CurrentTime;
+    ev.xclient.data.l[2] = 0; // none of the program's windows is active for the manager
     XSendEvent(display_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &ev);
 }
 

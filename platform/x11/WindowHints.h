@@ -24,6 +24,9 @@ public:
     // Tells where the program placed a managed window, so that the manager
     // keeps the place.
     void Place(::Window window, int x, int y, int width, int height);
+    // Asks a window manager to show a managed window (from its icon too)
+    // and give it the keyboard; without a manager nobody listens.
+    void Activate(::Window window);
 
     Atom DeleteWindow() const { return deleteWindow_; }
     Atom Protocols() const { return protocols_; }
@@ -33,8 +36,8 @@ private:
 
     Display* display_;
     ::Window root_;
-    Atom protocols_, deleteWindow_, name_, utf8_, pid_, type_, typeNormal_, typeUtility_, state_, maxVert_,
-        maxHorz_, above_, skipTaskbar_, skipPager_;
+    Atom protocols_, deleteWindow_, name_, utf8_, pid_, type_, typeNormal_, typeUtility_, state_, maxVert_, maxHorz_,
+        above_, skipTaskbar_, skipPager_, activeWindow_;
 };
 
 } // namespace platform::x11

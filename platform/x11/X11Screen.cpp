@@ -357,6 +357,22 @@ void Screen::Present(HWND window, const gdi::Surface& pixels, const RECT& dirty)
     XFlush(display_);
 }
 
+void Screen::BringToFront(HWND window)
+{
+    WindowState* w = Find(window);
+    if (!w || !w->visible)
+        return;
+    // A window manager minimises by unmapping; a client maps its window to
+    // have it shown again. Mapping a mapped window changes nothing.
+    XMapWindow(display_, w->xid);
+    // On a bare server the raise is done at once; a window manager takes it
+    // as a request, and the activation message asks it for the keyboard too.
+    XRaiseWindow(display_, w->stackable);
+    if (w->traits.managed)
+        hints_.Activate(w->xid);
+    XFlush(display_);
+}
+
 void Screen::PutArea(const WindowState& w, const RECT& area)
 {
     if (!w.pixels)

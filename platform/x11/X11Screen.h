@@ -46,6 +46,7 @@ public:
     void SetWindowShape(HWND window, const gdi::Region* shape) override;
     void SetStacking(const std::vector<HWND>& topToBottom) override;
     void Present(HWND window, const gdi::Surface& pixels, const RECT& dirty) override;
+    void BringToFront(HWND window) override;
     void SetCursor(HCURSOR__* cursor) override;
     POINT CursorPos() const override;
     void SetCursorPos(POINT screen) override;

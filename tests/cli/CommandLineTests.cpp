@@ -86,6 +86,50 @@ TEST(CommandLineTest, ParsesEachOptionAndEachMisuse)
     }
 }
 
+struct DemoCase {
+    std::initializer_list<const char*> args;
+    Action action;
+    std::string demo; // the emulated camera chosen; a part of the error for Misuse
+};
+
+TEST(CommandLineTest, ParsesTheEmulatedCamera)
+{
+    const DemoCase cases[] = {
+        { {}, Action::Run, "" },
+        { { "--demo" }, Action::Run, "page" },
+        { { "--demo=page" }, Action::Run, "page" },
+        { { "--demo=yuyv" }, Action::Run, "yuyv" },
+        { { "--demo=mjpg" }, Action::Run, "mjpg" },
+        { { "--dem" }, Action::Run, "page" }, // an unambiguous prefix
+        { { "--demo", "--demo=mjpg" }, Action::Run, "mjpg" },
+        // With the other options, which keep their meaning.
+        { { "--demo", "--device", "/dev/video2" }, Action::Run, "page" },
+        { { "--demo", "--list-cameras" }, Action::ListCameras, "page" },
+        { { "--demo", "--help" }, Action::Help, "page" },
+        { { "-V", "--demo" }, Action::Version, "page" },
+        // Misuse: a kind not made, a value without '=', a prefix that
+        // names two options (--demo and --device).
+        { { "--demo=rgb" }, Action::Misuse, "rgb" },
+        { { "--demo=" }, Action::Misuse, "--demo" },
+        { { "--demo", "yuyv" }, Action::Misuse, "yuyv" },
+        { { "--de" }, Action::Misuse, "--de" },
+        { { "--demo=mjpg", "--bogus" }, Action::Misuse, "--bogus" },
+    };
+    for (const DemoCase& c : cases) {
+        std::string shown;
+        for (const char* a : c.args)
+            shown += std::string(a) + " ";
+        SCOPED_TRACE(shown);
+        const CommandLine line = Parse(c.args);
+        EXPECT_EQ(line.action, c.action);
+        if (c.action == Action::Misuse)
+            EXPECT_NE(line.error.find(c.demo), std::string::npos) << line.error;
+        else
+            EXPECT_EQ(line.demo, c.demo);
+    }
+    EXPECT_EQ(Parse({ "--demo", "--device", "/dev/video2" }).device, "/dev/video2");
+}
+
 TEST(CommandLineTest, ParsingTwiceGivesTheSameAnswer)
 {
     // getopt keeps its place in globals; a second parse must not start
@@ -160,7 +204,8 @@ TEST(CommandLineTest, UsageNamesEveryOptionInBothLanguages)
 {
     for (bool chinese : { false, true }) {
         const std::string text = UsageText("inkveil", chinese);
-        for (const char* option : { "--device", "-d,", "--list-cameras", "--help", "-h,", "--version", "-V," })
+        for (const char* option :
+            { "--device", "-d,", "--demo", "--list-cameras", "--help", "-h,", "--version", "-V," })
             EXPECT_NE(text.find(option), std::string::npos) << option << (chinese ? " (Chinese)" : "");
     }
     EXPECT_NE(UsageText("inkveil", true).find("用法"), std::string::npos);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -113,6 +114,9 @@ TEST(ProgramOptionTest, MisuseExitsTwoWithTheUsageOnStandardError)
         { "/dev/video0", "/dev/video0" },
         { "--help --bogus", "--bogus" },
         { "--list-cameras=1", "--list-cameras=1" },
+        { "--demo=rgb", "rgb" },
+        { "--demo yuyv", "yuyv" },
+        { "--de", "--de" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);
@@ -145,6 +149,63 @@ TEST(ProgramOptionTest, TheDeviceOptionIsTakenAndTheProgramStarts)
     const Outcome none = RunProgram("");
     EXPECT_EQ(none.status, 1) << "no arguments: the program as ever";
     EXPECT_TRUE(Contains(none.err, "DISPLAY")) << none.err;
+}
+
+TEST(ProgramOptionTest, TheDemoRunsOnTheEmulatedCameraFromItsLibrary)
+{
+    // The camera list shows what --demo put in place of the cameras: the
+    // library was found beside the executable, loaded, and its device
+    // system installed.
+    struct Case {
+        const char* args;
+        const char* camera;
+        const char* format;
+    };
+    const Case cases[] = {
+        { "--demo --list-cameras", "/dev/video0: Demo Document Camera", "YUYV: 1280x720" },
+        { "--demo=yuyv --list-cameras", "/dev/video0: Bench Document Camera", "YUYV: 1920x1080" },
+        { "--demo=mjpg --list-cameras", "/dev/video0: Bench Document Camera", "MJPG: 1920x1080" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        const Outcome run = RunProgram(c.args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_TRUE(Contains(run.out, c.camera)) << run.out;
+        EXPECT_TRUE(Contains(run.out, c.format)) << run.out;
+        EXPECT_EQ(run.out.find("/dev/video", 1), std::string::npos) << "only the emulated camera: " << run.out;
+    }
+
+    // Without a display the demonstration gets as far as the display.
+    const Outcome run = RunProgram("--demo");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(Contains(run.err, "DISPLAY")) << run.err;
+    EXPECT_FALSE(Contains(run.err, "cannot be loaded")) << run.err;
+}
+
+TEST(ProgramOptionTest, WithoutItsLibraryTheDemoSaysWhereItLookedAndFails)
+{
+    // The executable alone in a folder: neither beside it nor in the
+    // installed library folder is there an emulated camera.
+    const std::filesystem::path dir = std::filesystem::temp_directory_path()
+        / ("inkveil-nodemo-" + std::to_string(getpid())) / "bin";
+    std::filesystem::create_directories(dir);
+    std::filesystem::copy_file(INKVEIL_PROGRAM, dir / "inkveil");
+    const std::string command = "env -i '" + (dir / "inkveil").string() + "' --demo --list-cameras 2>&1";
+    std::string said;
+    int status = -1;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[512];
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            said.append(buffer, n);
+        const int raw = pclose(pipe);
+        status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    }
+    std::filesystem::remove_all(dir.parent_path());
+    EXPECT_EQ(status, 1);
+    EXPECT_TRUE(Contains(said, "--demo: the emulated camera cannot be loaded")) << said;
+    EXPECT_TRUE(Contains(said, (dir / "inkveil-democamera.so").string())) << said;
+    EXPECT_TRUE(Contains(said, "/lib")) << "the installed place is tried too: " << said;
+    EXPECT_FALSE(Contains(said, "Document Camera")) << said;
 }
 
 } // namespace
