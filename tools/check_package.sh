@@ -4,7 +4,8 @@
 # program, the desktop entry, the metainfo, the icon at every size, the
 # manual page and the copyright; its Depends names the libraries the
 # program links and the two font packages; lintian finds no errors; and the
-# program unpacked from it answers --version.
+# program unpacked from it answers --version (and finds the emulated camera
+# of --demo, when the build installs it).
 #
 #   tools/check_package.sh [build folder]     (default build/release)
 set -euo pipefail
@@ -53,4 +54,10 @@ lintian --fail-on error "$deb" || fail "lintian finds errors"
 dpkg -x "$deb" "$work/root"
 version="$(dpkg-deb -f "$deb" Version)"
 "$work/root/usr/bin/inkveil" --version | grep -qx "inkveil $version" || fail "the packaged inkveil --version"
+# When the build installs the emulated camera, the unpacked program finds it
+# where the package put it.
+if grep -q "/inkveil/inkveil-democamera\.so$" "$work/contents"; then
+  env -u DISPLAY "$work/root/usr/bin/inkveil" --demo --list-cameras | grep -q "Demo Document Camera" \
+    || fail "the packaged inkveil --demo does not find its emulated camera"
+fi
 echo "check_package: the package is complete and lintian finds no errors"
