@@ -29,14 +29,24 @@ inline std::uint32_t Pixel3(const BYTE* p)
         | static_cast<std::uint32_t>(p[2]) << 16;
 }
 
-// The mask that places the pixels at byte offsets at[0..3] (from the load's
-// first byte) as four 32-bit pixels with a zero top byte.
-void FillMask(std::uint8_t* mask, const std::uint32_t* at)
+// The masks that place the pixels at byte offsets at[0..3] (from the first
+// load's first byte) as four 32-bit pixels with a zero top byte: bytes
+// before 16 from the first load (low), the rest from a second load that
+// starts secondAt bytes after the first (high). An index with its top bit
+// set gives zero.
+void FillMasks(std::uint8_t* low, std::uint8_t* high, const std::uint32_t* at, std::uint32_t secondAt)
 {
     for (int k = 0; k < kGroup; ++k) {
-        for (int b = 0; b < 3; ++b)
-            mask[k * 4 + b] = static_cast<std::uint8_t>(at[k] + static_cast<std::uint32_t>(b));
-        mask[k * 4 + 3] = 0x80; // a shuffle index with its top bit set gives zero
+        for (int b = 0; b < 3; ++b) {
+            const std::uint32_t byte = at[k] + static_cast<std::uint32_t>(b);
+            const bool first = byte < 16;
+            low[k * 4 + b] = first ? static_cast<std::uint8_t>(byte) : 0x80;
+            if (high)
+                high[k * 4 + b] = first ? 0x80 : static_cast<std::uint8_t>(byte - secondAt);
+        }
+        low[k * 4 + 3] = 0x80;
+        if (high)
+            high[k * 4 + 3] = 0x80;
     }
 }
 
@@ -63,22 +73,30 @@ void GatherRow(const BYTE* row, const std::uint32_t* offsets, int n, bool fourBy
     }
 }
 
-void MakeGroups(const std::uint32_t* offsets, int n, std::vector<Group>& groups)
+void MakeGroups(const std::uint32_t* offsets, int n, Groups& groups)
 {
-    groups.resize(static_cast<std::size_t>(n / kGroup));
-    for (std::size_t g = 0; g < groups.size(); ++g) {
+    groups.list.resize(static_cast<std::size_t>(n / kGroup));
+    groups.twoLoads = false;
+    for (std::size_t g = 0; g < groups.list.size(); ++g) {
         const std::uint32_t* c = offsets + g * kGroup;
         const auto [lo, hi] = std::minmax_element(c, c + kGroup);
-        Group& group = groups[g];
-        if (*hi - *lo + 3 > 16) {
+        Group& group = groups.list[g];
+        const std::uint32_t span = *hi - *lo + 3;
+        if (span > 32) {
             group.base = kNoGroup;
             continue;
         }
         group.base = *lo;
+        // The second load ends where the group's last byte does, so it reads
+        // nothing past what the group itself needs (the first load already
+        // reaches 16 bytes past the group's start, and so past its end).
+        const std::uint32_t secondAt = span > 16 ? span - 16 : 0;
+        group.second = *lo + secondAt;
+        groups.twoLoads = groups.twoLoads || span > 16;
         std::uint32_t at[kGroup];
         for (int k = 0; k < kGroup; ++k)
             at[k] = c[k] - *lo;
-        FillMask(group.mask, at);
+        FillMasks(group.low, group.high, at, secondAt);
     }
 }
 
@@ -94,20 +112,35 @@ __attribute__((target("ssse3"))) inline __m128i ShuffleAt(const BYTE* p, __m128i
 } // namespace
 
 __attribute__((target("ssse3"))) void ShuffleRow(const BYTE* row, const std::uint32_t* offsets, int n,
-    const std::vector<Group>& groups, std::uint32_t* out)
+    const Groups& groups, std::uint32_t* out)
 {
-    for (std::size_t g = 0; g < groups.size(); ++g) {
-        const Group& group = groups[g];
-        std::uint32_t* o = out + g * kGroup;
-        if (group.base == kNoGroup) {
-            GatherRow(row, offsets + g * kGroup, kGroup, true, o);
-            continue;
+    const std::size_t count = groups.list.size();
+    const Group* group = groups.list.data();
+    if (groups.twoLoads) {
+        for (std::size_t g = 0; g < count; ++g) {
+            std::uint32_t* o = out + g * kGroup;
+            if (group[g].base == kNoGroup) {
+                GatherRow(row, offsets + g * kGroup, kGroup, true, o);
+                continue;
+            }
+            const __m128i low = ShuffleAt(row + group[g].base,
+                _mm_load_si128(reinterpret_cast<const __m128i*>(group[g].low)));
+            const __m128i high = ShuffleAt(row + group[g].second,
+                _mm_load_si128(reinterpret_cast<const __m128i*>(group[g].high)));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_or_si128(low, high));
         }
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + group.base));
-        const __m128i mask = _mm_load_si128(reinterpret_cast<const __m128i*>(group.mask));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_shuffle_epi8(bytes, mask));
+    } else {
+        for (std::size_t g = 0; g < count; ++g) {
+            std::uint32_t* o = out + g * kGroup;
+            if (group[g].base == kNoGroup) {
+                GatherRow(row, offsets + g * kGroup, kGroup, true, o);
+                continue;
+            }
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o),
+                ShuffleAt(row + group[g].base, _mm_load_si128(reinterpret_cast<const __m128i*>(group[g].low))));
+        }
     }
-    const int done = static_cast<int>(groups.size()) * kGroup;
+    const int done = static_cast<int>(count) * kGroup;
     GatherRow(row, offsets + done, n - done, true, out + done);
 }
 
@@ -119,7 +152,7 @@ __attribute__((target("ssse3"))) int SidewaysQuads(const BYTE* frame, const std:
     std::uint32_t at[kGroup];
     for (int k = 0; k < kGroup; ++k)
         at[k] = rows[k] - lo;
-    FillMask(maskBytes, at);
+    FillMasks(maskBytes, nullptr, at, 0);
     const __m128i mask = _mm_load_si128(reinterpret_cast<const __m128i*>(maskBytes));
     const BYTE* base = frame + lo;
     std::uint32_t* o0 = out;
@@ -144,7 +177,7 @@ __attribute__((target("ssse3"))) int SidewaysQuads(const BYTE* frame, const std:
 
 #else
 
-void ShuffleRow(const BYTE* row, const std::uint32_t* offsets, int n, const std::vector<Group>&, std::uint32_t* out)
+void ShuffleRow(const BYTE* row, const std::uint32_t* offsets, int n, const Groups&, std::uint32_t* out)
 {
     GatherRow(row, offsets, n, true, out);
 }

@@ -23,23 +23,35 @@ bool CanShuffle();
 void GatherRow(const BYTE* row, const std::uint32_t* offsets, int n, bool fourBytes, std::uint32_t* out);
 
 // Four screen pixels of one screen row, read with one 16-byte load from
-// base (a byte offset in the frame row) and placed by mask; a group whose
-// pixels lie further apart is not shuffled (base kNoGroup).
+// base (a byte offset in the frame row) and placed by low. When the four
+// lie further apart than one load reaches (a picture shrunk to less than
+// about three quarters), a second load from second, placed by high, brings
+// the rest. A group whose pixels lie more than 32 bytes apart is not
+// shuffled (base kNoGroup).
 struct alignas(16) Group {
-    std::uint8_t mask[16];
+    std::uint8_t low[16];
+    std::uint8_t high[16]; // every index 0x80 (zero) where one load does
     std::uint32_t base;
+    std::uint32_t second;
 };
 inline constexpr std::uint32_t kNoGroup = 0xFFFFFFFFu;
 
+// The groups of a row of screen pixels, and whether any of them needs its
+// second load (then every group is read with two loads: a branch per group
+// on that would be mispredicted about as often as taken).
+struct Groups {
+    std::vector<Group> list;
+    bool twoLoads = false;
+};
+
 // The groups for a row of screen pixels with these byte offsets: one per
 // four pixels, the last n % 4 pixels left out.
-void MakeGroups(const std::uint32_t* offsets, int n, std::vector<Group>& groups);
+void MakeGroups(const std::uint32_t* offsets, int n, Groups& groups);
 
 // A whole screen row: the groups shuffled, the pixels of groups that are
 // not and of the tail gathered. Every load must stay inside the frame:
 // row + (the largest offset) + 16 at most its end.
-void ShuffleRow(const BYTE* row, const std::uint32_t* offsets, int n, const std::vector<Group>& groups,
-    std::uint32_t* out);
+void ShuffleRow(const BYTE* row, const std::uint32_t* offsets, int n, const Groups& groups, std::uint32_t* out);
 
 // Four screen rows of a picture turned by a quarter, where a screen column
 // picks a frame row (columns[i], a byte offset) and each of the four screen

@@ -61,5 +61,5 @@ private:
 
     std::vector<std::uint32_t> m_columns; // byte share of each screen column of the part
     std::vector<std::uint32_t> m_rows; // byte share of each screen row of the part
-    std::vector<turnkernel::Group> m_groups; // the screen columns' shuffles, upright
+    turnkernel::Groups m_groups; // the screen columns' shuffles, upright
 };

@@ -1,8 +1,8 @@
-// RGB24 to RGB32 through libyuv; RGB32 passes through as a copy.
+// RGB24 to RGB32 through libyuv; a format the next filter takes as it is
+// passes through untouched.
 
 #include "platform/dshow/ColourConverter.h"
 
-#include <cstring>
 #include <libyuv.h>
 
 namespace dshow {
@@ -28,12 +28,20 @@ HRESULT ColourConverter::CheckInput(const AM_MEDIA_TYPE& type)
 std::vector<MediaType> ColourConverter::OutputTypes(const MediaType& input)
 {
     const BITMAPINFOHEADER& in = input.VideoInfo()->bmiHeader;
-    return { MediaType::Video(MEDIASUBTYPE_RGB32, in.biWidth, in.biHeight, 32, BI_RGB) };
+    MediaType rgb32 = MediaType::Video(MEDIASUBTYPE_RGB32, in.biWidth, in.biHeight, 32, BI_RGB);
+    if (in.biBitCount == 32)
+        return { rgb32 };
+    // The input's own format first: a renderer that takes 24-bit frames then
+    // keeps them without a conversion of every frame.
+    return { MediaType::Video(MEDIASUBTYPE_RGB24, in.biWidth, in.biHeight, 24, BI_RGB), rgb32 };
 }
 
 HRESULT ColourConverter::OutputConnected()
 {
     const BITMAPINFOHEADER& out = Output().Type().VideoInfo()->bmiHeader;
+    passThrough_ = out.biBitCount == Input().Type().VideoInfo()->bmiHeader.biBitCount;
+    if (passThrough_)
+        return S_OK;
     int height = out.biHeight < 0 ? -out.biHeight : out.biHeight;
     Output().OutputSample().Own(DibStride(out.biWidth, 32) * static_cast<std::size_t>(height));
     return S_OK;
@@ -43,6 +51,8 @@ HRESULT ColourConverter::Process(IMediaSample* sample)
 {
     if (!Output().IsConnected())
         return S_OK;
+    if (passThrough_)
+        return Output().Deliver(sample);
     const BITMAPINFOHEADER& in = Input().Type().VideoInfo()->bmiHeader;
     const int width = in.biWidth;
     const int height = in.biHeight < 0 ? -in.biHeight : in.biHeight;
@@ -54,10 +64,7 @@ HRESULT ColourConverter::Process(IMediaSample* sample)
     Sample& target = Output().OutputSample();
     BYTE* dst = nullptr;
     target.GetPointer(&dst);
-    if (in.biBitCount == 32)
-        std::memcpy(dst, src, srcStride * height);
-    else
-        libyuv::RGB24ToARGB(src, static_cast<int>(srcStride), dst, width * 4, width, height);
+    libyuv::RGB24ToARGB(src, static_cast<int>(srcStride), dst, width * 4, width, height);
     REFERENCE_TIME start = 0, end = 0;
     sample->GetTime(&start, &end);
     target.SetTimes(start, end);

@@ -1,8 +1,9 @@
 #pragma once
 
 // The Color Space Converter: takes 24- or 32-bit RGB frames and hands on
-// 32-bit RGB frames of the same size and row order, the format the video
-// renderer keeps.
+// frames of the same size and row order, 32-bit RGB or, where the next
+// filter takes it, the input's own format: those frames go on as they came,
+// with no per-frame work at all.
 
 #include "platform/dshow/TransformFilter.h"
 
@@ -17,6 +18,9 @@ private:
     std::vector<MediaType> OutputTypes(const MediaType& input) override;
     HRESULT Process(IMediaSample* sample) override;
     HRESULT OutputConnected() override;
+
+    // The output's type is the input's own: samples are handed on as they are.
+    bool passThrough_ = false;
 };
 
 } // namespace dshow

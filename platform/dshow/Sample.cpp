@@ -46,6 +46,16 @@ void Sample::Borrow(BYTE* data, std::size_t size)
     length_ = size;
 }
 
+bool Sample::Exchange(std::vector<BYTE>& spare)
+{
+    if (owned_.empty() || data_ != owned_.data())
+        return false;
+    spare.resize(owned_.size());
+    owned_.swap(spare);
+    data_ = owned_.data();
+    return true;
+}
+
 void Sample::SetTimes(REFERENCE_TIME start, REFERENCE_TIME end)
 {
     start_ = start;

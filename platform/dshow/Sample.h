@@ -28,6 +28,12 @@ public:
     BYTE* Own(std::size_t size);
     // Points the sample at memory it doesn't own.
     void Borrow(BYTE* data, std::size_t size);
+    // Hands the sample's own buffer, with the frame in it, to a filter that
+    // keeps the frame, taking that filter's spare buffer (grown to the same
+    // size) in its place: the frame is kept without a copy, and the filter
+    // that fills the sample fills the spare next time. Answers false, with
+    // nothing exchanged, when the sample borrows its memory.
+    bool Exchange(std::vector<BYTE>& spare);
     void SetTimes(REFERENCE_TIME start, REFERENCE_TIME end);
 
 private:

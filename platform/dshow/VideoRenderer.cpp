@@ -3,10 +3,12 @@
 #include "platform/dshow/VideoRenderer.h"
 
 #include "platform/com/Com.h"
+#include "platform/dshow/Sample.h"
 #include "platform/dshow/TransformFilter.h"
 #include "platform/window/WinUser.h"
 
 #include <cstring>
+#include <libyuv.h>
 
 namespace dshow {
 
@@ -115,7 +117,7 @@ HRESULT VideoRenderer::GetCurrentImage(BYTE** dib)
     std::lock_guard guard(imageLock_);
     if (!hasImage_)
         return E_FAIL;
-    const std::size_t bytes = image_.size();
+    const std::size_t bytes = DibStride(imageWidth_, 32) * static_cast<std::size_t>(imageHeight_);
     auto* block = static_cast<BYTE*>(CoTaskMemAlloc(sizeof(BITMAPINFOHEADER) + bytes));
     if (!block)
         return E_OUTOFMEMORY;
@@ -128,7 +130,11 @@ HRESULT VideoRenderer::GetCurrentImage(BYTE** dib)
     header.biCompression = BI_RGB;
     header.biSizeImage = static_cast<DWORD>(bytes);
     std::memcpy(block, &header, sizeof header);
-    std::memcpy(block + sizeof header, image_.data(), bytes);
+    if (imageBits_ == 32)
+        std::memcpy(block + sizeof header, image_.data(), bytes);
+    else
+        libyuv::RGB24ToARGB(image_.data(), static_cast<int>(DibStride(imageWidth_, 24)), block + sizeof header,
+            imageWidth_ * 4, imageWidth_, imageHeight_);
     *dib = block;
     return S_OK;
 }
@@ -136,36 +142,43 @@ HRESULT VideoRenderer::GetCurrentImage(BYTE** dib)
 HRESULT VideoRenderer::CheckInput(const AM_MEDIA_TYPE& type)
 {
     const VIDEOINFOHEADER* vih = MediaType::VideoInfoOf(type);
-    if (type.majortype != MEDIATYPE_Video || type.subtype != MEDIASUBTYPE_RGB32 || !vih)
+    if (type.majortype != MEDIATYPE_Video || !vih || vih->bmiHeader.biWidth <= 0 || vih->bmiHeader.biHeight == 0)
         return VFW_E_TYPE_NOT_ACCEPTED;
-    if (vih->bmiHeader.biBitCount != 32 || vih->bmiHeader.biWidth <= 0 || vih->bmiHeader.biHeight == 0)
-        return VFW_E_TYPE_NOT_ACCEPTED;
-    return S_OK;
+    const bool rgb32 = type.subtype == MEDIASUBTYPE_RGB32 && vih->bmiHeader.biBitCount == 32;
+    const bool rgb24 = type.subtype == MEDIASUBTYPE_RGB24 && vih->bmiHeader.biBitCount == 24;
+    return rgb32 || rgb24 ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
 }
 
 HRESULT VideoRenderer::Receive(IMediaSample* sample)
 {
     const BITMAPINFOHEADER& h = input_->Type().VideoInfo()->bmiHeader;
     const LONG rows = h.biHeight < 0 ? -h.biHeight : h.biHeight;
-    const std::size_t stride = DibStride(h.biWidth, 32);
+    const std::size_t stride = DibStride(h.biWidth, h.biBitCount);
     const std::size_t bytes = stride * static_cast<std::size_t>(rows);
     BYTE* data = nullptr;
     sample->GetPointer(&data);
     if (!data || static_cast<std::size_t>(sample->GetActualDataLength()) < bytes)
         return E_INVALIDARG;
     std::lock_guard guard(imageLock_);
-    // Allocated again only when the size changes.
-    if (image_.size() != bytes)
-        image_.resize(bytes);
-    if (h.biHeight > 0) {
-        std::memcpy(image_.data(), data, bytes);
-    } else {
-        // A top-down frame is kept bottom-up, the order GetCurrentImage gives.
-        for (LONG y = 0; y < rows; ++y)
-            std::memcpy(image_.data() + (rows - 1 - y) * stride, data + y * stride, stride);
+    // A bottom-up frame in a buffer of the graph's own is taken as it is,
+    // its place filled by the buffer of the frame before: nothing copied.
+    const bool bottomUp = h.biHeight > 0;
+    auto* own = dynamic_cast<Sample*>(sample);
+    if (!bottomUp || !own || !own->Exchange(image_)) {
+        // Allocated again only when the size changes.
+        if (image_.size() != bytes)
+            image_.resize(bytes);
+        if (bottomUp) {
+            std::memcpy(image_.data(), data, bytes);
+        } else {
+            // A top-down frame is kept bottom-up, the order GetCurrentImage gives.
+            for (LONG y = 0; y < rows; ++y)
+                std::memcpy(image_.data() + (rows - 1 - y) * stride, data + y * stride, stride);
+        }
     }
     imageWidth_ = h.biWidth;
     imageHeight_ = rows;
+    imageBits_ = h.biBitCount;
     hasImage_ = true;
     return S_OK;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
-// The Video Mixing Renderer in windowless mode. It takes 32-bit RGB frames
-// and keeps the latest one for GetCurrentImage. It does not paint into its
+// The Video Mixing Renderer in windowless mode. It takes 32- or 24-bit RGB
+// frames and keeps the latest one as it came, for GetCurrentImage, which
+// gives it as 32-bit RGB: a 24-bit frame is widened only when asked for, not
+// every frame. It does not paint into its
 // clipping window: the program's video view paints the picture itself, and
 // a second painter would make it flicker.
 
@@ -40,12 +42,13 @@ private:
     HWND clippingWindow_ = nullptr;
     RECT source_ {};
     RECT dest_ {};
-    // The latest frame, bottom-up 32-bit rows, copied in on the streaming
-    // thread and read on the user-interface thread.
+    // The latest frame, bottom-up rows of imageBits_ bits a pixel, copied in
+    // on the streaming thread and read on the user-interface thread.
     std::mutex imageLock_;
     std::vector<BYTE> image_;
     LONG imageWidth_ = 0;
     LONG imageHeight_ = 0;
+    WORD imageBits_ = 32;
     bool hasImage_ = false;
 };
 

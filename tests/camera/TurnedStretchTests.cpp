@@ -79,6 +79,10 @@ TEST(TurnedStretch, GivesThePixelsOfTheTurnedFrameStretchedForEveryAngleSizeAndP
         // 1279 pixels make rows of 3837 bytes, padded to 3840.
         { "padded rows, enlarged", 1279, 721, { 1333, 757 }, { 0, 0, 1333, 757 } },
         { "padded rows, shrunk", 1279, 721, { 641, 353 }, { 0, 0, 641, 353 } },
+        // Four screen pixels spread over up to 33 bytes of the frame: some
+        // groups read with two loads, some pixel by pixel.
+        { "padded rows, shrunk to a third", 1279, 721, { 397, 223 }, { 0, 0, 397, 223 } },
+        { "the program's view of a 1080p camera", 1920, 1080, { 1306, 980 }, { 0, 0, 1306, 980 } },
         { "padded rows, zoomed part", 1279, 721, { 12790, 7210 }, { 4001, 2999, 4640, 3478 } },
         { "padded rows, part reaching past the picture", 1279, 721, { 700, 500 }, { 650, 450, 800, 600 } },
         // Rows of 3840 bytes with no padding: the last pixel ends the frame.
