@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs a built tree into a temporary DESTDIR and checks what landed:
 # the desktop entry and the AppStream metainfo pass their validators with no
-# errors, the icon stands at every size of the icon theme, the manual page
-# is there, and the installed program answers --version and --help and
-# finds its emulated camera (--demo) where it was installed.
+# errors, the icon stands at every size of the icon theme, the manual page,
+# copyright and change log are there, and the installed program answers
+# --version and --help and finds its emulated camera (--demo) where it was
+# installed.
 #
 #   tools/check_install.sh [build folder]     (default build/release)
 set -euo pipefail
@@ -19,7 +20,7 @@ usr="$dest/usr"
 fail() { echo "check_install: $*" >&2; exit 1; }
 
 for f in bin/inkveil share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
-    share/man/man1/inkveil.1; do
+    share/man/man1/inkveil.1.gz share/doc/inkveil/copyright share/doc/inkveil/changelog.gz; do
   [ -f "$usr/$f" ] || fail "$f was not installed"
 done
 for size in 16 32 48 64 128 256; do
@@ -34,8 +35,13 @@ if grep -qE ": (error|warning):" "$dest/desktop.log"; then
   fail "the desktop entry does not validate"
 fi
 appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml"
+# The metainfo's screenshot is the README's first picture, at its size.
+shot="$(grep -m1 -oE '\]\(docs/[^)]+\.png\)' "$root/README.md" | sed -E 's/^\]\((.*)\)$/\1/')"
+size="$(file -b "$root/$shot" | sed -E 's/^PNG image data, ([0-9]+) x ([0-9]+),.*/width="\1" height="\2"/')"
+grep -qE "<image type=\"source\" $size>[^<]*/$(basename "$shot")</image>" \
+  "$usr/share/metainfo/$id.metainfo.xml" || fail "the metainfo's screenshot is not $shot ($size)"
 # The manual page formats without complaint.
-if man --warnings -l "$usr/share/man/man1/inkveil.1" 2>&1 >/dev/null | grep -q .; then
+if man --warnings -l "$usr/share/man/man1/inkveil.1.gz" 2>&1 >/dev/null | grep -q .; then
   fail "the manual page has formatting problems"
 fi
 

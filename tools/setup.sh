@@ -15,6 +15,7 @@ packages=(
   python3-pil
   fonts-arphic-uming fonts-wqy-microhei
   desktop-file-utils appstream file man-db
+  dpkg-dev lintian
 )
 
 missing=()

@@ -4,7 +4,9 @@
 # an optimised GCC build, then a clang build under AddressSanitizer and
 # UndefinedBehaviorSanitizer. Last, the tests that run the camera's
 # streaming thread run again under ThreadSanitizer (GCC). After the
-# optimised build the installed tree is checked (tools/check_install.sh).
+# optimised build the installed tree is checked (tools/check_install.sh),
+# and the Debian package is made from that build and checked
+# (tools/check_package.sh).
 # Warnings are errors on every build; INKVEIL_WERROR=OFF in the environment
 # relaxes that for local experiments. ccache, when installed, caches the
 # compilations.
@@ -31,10 +33,15 @@ run_suite() {
 }
 
 echo "== optimised build (GCC)"
-run_suite build/release -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++
+# Configured for /usr, as the package installs it, so that the package
+# below reuses this build and the tests ran on what it ships.
+run_suite build/release -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ -DCMAKE_INSTALL_PREFIX=/usr
 
 echo "== install: desktop entry, metainfo, icons, manual page, the installed program"
 tools/check_install.sh build/release
+
+echo "== Debian package: contents, Depends, lintian"
+tools/check_package.sh build/release
 
 echo "== sanitizer build (clang)"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
