@@ -1,6 +1,7 @@
 #include "platform/window/DesktopSaveDialog.h"
 
 #include "platform/desktop/ChooserJob.h"
+#include "platform/log/Log.h"
 #include "platform/window/Backend.h"
 #include "platform/window/CommonDialog.h"
 #include "platform/window/FileFilter.h"
@@ -94,8 +95,13 @@ std::optional<BOOL> DesktopSaveDialog::Run(OPENFILENAME& ofn, const platform::de
         SaveRequest request = RequestFor(ofn, owner);
         for (;;) {
             const SaveAnswer answer = AskOnce(*chooser, request, owner);
-            if (answer.outcome == SaveAnswer::Outcome::Unavailable)
-                break; // the next chooser
+            if (answer.outcome == SaveAnswer::Outcome::Unavailable) {
+                // Expected on a desktop without a portal; the next chooser
+                // asks, the built-in dialog last.
+                INKVEIL_LOG(Info, "save dialog: the %s chooser could not ask (%s); the next one asks", chooser->Name(),
+                    answer.why.c_str());
+                break;
+            }
             if (answer.outcome == SaveAnswer::Outcome::Cancelled)
                 return FALSE;
             const fs::path path = PathOf(SaveName::WithDefaultExtension(answer.path, ofn.lpstrDefExt));
