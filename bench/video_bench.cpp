@@ -56,17 +56,6 @@ std::vector<BYTE> NoiseFrame(int width, int height)
     return frame;
 }
 
-BITMAPINFOHEADER FrameHeader(int width, int height)
-{
-    BITMAPINFOHEADER bih {};
-    bih.biSize = sizeof bih;
-    bih.biWidth = width;
-    bih.biHeight = height;
-    bih.biPlanes = 1;
-    bih.biBitCount = 24;
-    return bih;
-}
-
 // A screen that shows nothing and whose clock stands still: what is
 // measured is the view's own painting, not a screen backend composing the
 // window's pixels (done once for all windows after each message), and no
@@ -249,16 +238,32 @@ void BM_Tick(benchmark::State& state)
 }
 BENCHMARK(BM_Tick)->ArgName("newFrame")->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
+// What the frame path benchmarks share: the angle and sizes their
+// arguments name, the view's size turned with the picture, and a frame of
+// noise at the camera's size.
+struct FrameCase {
+    int angle;
+    const Sizes& s;
+    SIZE target;
+    std::vector<BYTE> frame;
+    BITMAPINFOHEADER bih;
+
+    explicit FrameCase(const benchmark::State& state)
+        : angle(static_cast<int>(state.range(0)))
+        , s(kSizes[static_cast<std::size_t>(state.range(1))])
+        , target(angle % 180 != 0 ? SIZE { s.viewHeight, s.viewWidth } : SIZE { s.viewWidth, s.viewHeight })
+        , frame(NoiseFrame(s.frameWidth, s.frameHeight))
+        , bih(DibHeader24(s.frameWidth, s.frameHeight))
+    {
+    }
+};
+
 // The view's frame path alone: the frame turned and stretched into the
 // view's 32-bit composition bitmap.
 void BM_FramePath(benchmark::State& state)
 {
-    const int angle = static_cast<int>(state.range(0));
-    const Sizes& s = kSizes[static_cast<std::size_t>(state.range(1))];
-    const bool sideways = angle % 180 != 0;
-    const SIZE target { sideways ? s.viewHeight : s.viewWidth, sideways ? s.viewWidth : s.viewHeight };
-    const std::vector<BYTE> frame = NoiseFrame(s.frameWidth, s.frameHeight);
-    const BITMAPINFOHEADER bih = FrameHeader(s.frameWidth, s.frameHeight);
+    const FrameCase c(state);
+    const auto& [angle, s, target, frame, bih] = c;
     std::vector<std::uint32_t> out(static_cast<std::size_t>(target.cx) * static_cast<std::size_t>(target.cy));
     CTurnedStretch stretch;
     const RECT all { 0, 0, target.cx, target.cy };
@@ -313,12 +318,8 @@ BENCHMARK(BM_LibyuvReference)
 // 32-bit bitmap of the view's size.
 void BM_FramePathTwoPass(benchmark::State& state)
 {
-    const int angle = static_cast<int>(state.range(0));
-    const Sizes& s = kSizes[static_cast<std::size_t>(state.range(1))];
-    const bool sideways = angle % 180 != 0;
-    const SIZE target { sideways ? s.viewHeight : s.viewWidth, sideways ? s.viewWidth : s.viewHeight };
-    const std::vector<BYTE> frame = NoiseFrame(s.frameWidth, s.frameHeight);
-    const BITMAPINFOHEADER bih = FrameHeader(s.frameWidth, s.frameHeight);
+    const FrameCase c(state);
+    const auto& [angle, s, target, frame, bih] = c;
     std::vector<BYTE> work(frame.size() + DibRowBytes24(s.frameHeight) * 4);
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = CreateCompatibleBitmap(dc, target.cx, target.cy);

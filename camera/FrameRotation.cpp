@@ -57,6 +57,17 @@ int QuarterTurns(int angle) { return NormalizeAngle(angle) / 90; }
 
 bool IsOddQuarterTurn(int angle) { return std::abs(angle / 90) % 2 == 1; }
 
+BITMAPINFOHEADER DibHeader24(int width, int height)
+{
+    BITMAPINFOHEADER header {};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    return header;
+}
+
 std::size_t DibRowBytes24(int width) { return (static_cast<std::size_t>(width) * 3 + 3) & ~static_cast<std::size_t>(3); }
 
 std::size_t DibBytes24(const BITMAPINFOHEADER& header)

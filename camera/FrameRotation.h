@@ -32,6 +32,8 @@ int QuarterTurns(int angle);
 // then stands on its side and its width and height are exchanged.
 bool IsOddQuarterTurn(int angle);
 
+// The header of a 24-bit bitmap of that size (a negative height: top-down).
+BITMAPINFOHEADER DibHeader24(int width, int height);
 // Bytes in one memory row of a 24-bit bitmap of that width.
 std::size_t DibRowBytes24(int width);
 // Bytes a whole 24-bit bitmap with this header takes.

@@ -2,6 +2,8 @@
 
 #include "camera/LatestFrame.h"
 
+#include "camera/FrameRotation.h"
+
 #include <cstring>
 
 LatestFrame g_latestFrame;
@@ -19,12 +21,7 @@ void LatestFrame::Publish(const BYTE* pixels, std::int32_t length, std::int32_t 
     if (length)
         std::memcpy(back.data(), pixels, static_cast<std::size_t>(length));
 
-    BITMAPINFOHEADER header {};
-    header.biSize = sizeof header;
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
+    const BITMAPINFOHEADER header = DibHeader24(width, height);
     std::lock_guard guard(m_lock);
     m_front = 1 - m_front;
     pFrame = m_buffers[m_front].data();

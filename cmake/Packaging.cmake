@@ -34,5 +34,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${INKVEIL_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${INKVEIL_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming, fonts-wqy-microhei")
+# The save dialogs use the desktop's file chooser when one of these is
+# there, and their own dialog otherwise.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xdg-desktop-portal, zenity | kdialog")
 
 include(CPack)

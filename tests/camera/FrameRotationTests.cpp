@@ -10,16 +10,7 @@
 
 namespace {
 
-BITMAPINFOHEADER Header(int w, int h)
-{
-    BITMAPINFOHEADER bih {};
-    bih.biSize = sizeof bih;
-    bih.biWidth = w;
-    bih.biHeight = h;
-    bih.biPlanes = 1;
-    bih.biBitCount = 24;
-    return bih;
-}
+BITMAPINFOHEADER Header(int w, int h) { return DibHeader24(w, h); }
 
 // A 3 x 2 frame (rows of 9 bytes padded to 12) of six distinct pixels.
 std::vector<BYTE> ThreeByTwo()

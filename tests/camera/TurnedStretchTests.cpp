@@ -17,16 +17,7 @@
 
 namespace {
 
-BITMAPINFOHEADER Header(int w, int h)
-{
-    BITMAPINFOHEADER bih {};
-    bih.biSize = sizeof bih;
-    bih.biWidth = w;
-    bih.biHeight = h;
-    bih.biPlanes = 1;
-    bih.biBitCount = 24;
-    return bih;
-}
+BITMAPINFOHEADER Header(int w, int h) { return DibHeader24(w, h); }
 
 // Noise in every byte, padding included, from a fixed seed. The vector is
 // exactly as long as the header says, so that a read past the frame's end
