@@ -66,8 +66,8 @@ BOOL WriteBitmapFile(HBITMAP bitmap, std::string path)
     if (!bitmap || !GetObject(bitmap, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
         return FALSE;
     const std::size_t paletteBytes = bitCount <= 8 ? std::size_t { 4 } << bitCount : 0;
-    const std::uint64_t pixelBytes
-        = static_cast<std::uint64_t>(BitmapFileStride(bitCount, bm.bmWidth)) * static_cast<std::uint64_t>(bm.bmHeight);
+    const std::uint64_t pixelBytes = static_cast<std::uint64_t>(BitmapFileStride(bitCount, bm.bmWidth))
+        * static_cast<std::uint64_t>(bm.bmHeight);
     const std::uint64_t fileBytes = kFileHeaderBytes + kInfoHeaderBytes + paletteBytes + pixelBytes;
     // The file's size field has 32 bits, and so has a single write.
     if (fileBytes > std::numeric_limits<std::uint32_t>::max())

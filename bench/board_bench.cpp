@@ -4,11 +4,11 @@
 // BMP file, and cutting the widest skin, the 1366 x 93 toolbar, to its
 // outline.
 
-#include "bench/GdiplusScope.h"
 #include "app/InkveilApp.h"
 #include "app/PictureFile.h"
 #include "app/SavePicture.h"
 #include "app/ScreenSnapshot.h"
+#include "bench/GdiplusScope.h"
 #include "board/MyWnd.h"
 #include "platform/afx/ClientDc.h"
 #include "platform/gdiplus/GdiPlusFlat.h"
@@ -76,8 +76,7 @@ BENCHMARK(BM_BoardPenStroke500)->Unit(benchmark::kMillisecond);
 
 std::string BenchFile()
 {
-    return (std::filesystem::temp_directory_path() / ("inkveil-bench-" + std::to_string(::getpid()) + ".bmp"))
-        .string();
+    return (std::filesystem::temp_directory_path() / ("inkveil-bench-" + std::to_string(::getpid()) + ".bmp")).string();
 }
 
 // The SAVE command on a 1920 x 1080 screen: the copy of the board, the save

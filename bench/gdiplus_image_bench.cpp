@@ -95,8 +95,8 @@ private:
 
 GpStatus DrawOverlay(const Scene& s, GpGraphics* g, int x, int y, int w, int h)
 {
-    return GdipDrawImageRectRectI(g, s.overlay(), x, y, w, h, 0, 0, kOverlayW, kOverlayH, UnitPixel,
-        s.attributes(), nullptr, nullptr);
+    return GdipDrawImageRectRectI(g, s.overlay(), x, y, w, h, 0, 0, kOverlayW, kOverlayH, UnitPixel, s.attributes(),
+        nullptr, nullptr);
 }
 
 void BM_OverlayOneToOne(benchmark::State& state)

@@ -35,7 +35,8 @@ void AddBitmap(UINT id, int width, int height, COLORREF (*colour)(int, int))
 
 void AddResources()
 {
-    AddBitmap(IDB_CHANNEL, 90, 13, [](int x, int y) { return y >= 4 && y <= 8 ? RGB(60 + x, 90, 200) : RGB(255, 255, 0); });
+    AddBitmap(IDB_CHANNEL, 90, 13,
+        [](int x, int y) { return y >= 4 && y <= 8 ? RGB(60 + x, 90, 200) : RGB(255, 255, 0); });
     AddBitmap(IDB_THUMB, 12, 13, [](int x, int y) {
         int dx = 2 * x - 11, dy = 2 * y - 12;
         return dx * dx + dy * dy <= 130 ? RGB(20, 30 + x, 40) : RGB(255, 0, 255);

@@ -46,8 +46,8 @@ HWND MakeWindow(int width, int height)
         RegisterClass(&wc);
         registered = true;
     }
-    return CreateWindowEx(0, "BenchWindow", "", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr,
-        nullptr, nullptr);
+    return CreateWindowEx(0, "BenchWindow", "", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr, nullptr,
+        nullptr);
 }
 
 // PostMessage, then GetMessage and DispatchMessage, as the message loop

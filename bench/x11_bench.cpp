@@ -5,8 +5,8 @@
 
 #include "platform/gdi/Gdi.h"
 #include "platform/window/MessageLoop.h"
-#include "platform/window/Window.h"
 #include "platform/window/WinUser.h"
+#include "platform/window/Window.h"
 #include "platform/x11/X11Screen.h"
 #include "tests/platform/x11/XvfbServer.h"
 
@@ -97,8 +97,8 @@ void Present(benchmark::State& state, RECT area)
     if (ScreenPixel(s.hand, area.left, area.top) != gdi::ColorRefFromPixel(kColour))
         state.SkipWithError("the presented pixels are not on the screen");
     state.SetLabel(s.screen->UsesSharedMemory() ? "shared memory" : "through the connection");
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * (area.right - area.left)
-        * (area.bottom - area.top) * 4);
+    state.SetBytesProcessed(
+        static_cast<int64_t>(state.iterations()) * (area.right - area.left) * (area.bottom - area.top) * 4);
     DestroyWindow(w);
 }
 

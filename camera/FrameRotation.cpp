@@ -68,7 +68,10 @@ BITMAPINFOHEADER DibHeader24(int width, int height)
     return header;
 }
 
-std::size_t DibRowBytes24(int width) { return (static_cast<std::size_t>(width) * 3 + 3) & ~static_cast<std::size_t>(3); }
+std::size_t DibRowBytes24(int width)
+{
+    return (static_cast<std::size_t>(width) * 3 + 3) & ~static_cast<std::size_t>(3);
+}
 
 std::size_t DibBytes24(const BITMAPINFOHEADER& header)
 {
@@ -89,8 +92,8 @@ BITMAPINFOHEADER TurnedHeader(const BITMAPINFOHEADER& header, int angle)
     return turned;
 }
 
-DisplayFrame RotateFrame(const BYTE* frame, std::size_t frameLen, const BITMAPINFOHEADER& header, int angle,
-    BYTE* work, std::size_t workSize, const RECT* region)
+DisplayFrame RotateFrame(const BYTE* frame, std::size_t frameLen, const BITMAPINFOHEADER& header, int angle, BYTE* work,
+    std::size_t workSize, const RECT* region)
 {
     DisplayFrame shown;
     const int w = header.biWidth;
@@ -115,7 +118,9 @@ DisplayFrame RotateFrame(const BYTE* frame, std::size_t frameLen, const BITMAPIN
 
     const std::size_t inStride = DibRowBytes24(w);
     const std::size_t outStride = DibRowBytes24(turned.biWidth);
-    auto at = [&](int x, int r) { return frame + static_cast<std::size_t>(r) * inStride + static_cast<std::size_t>(x) * 3; };
+    auto at = [&](int x, int r) {
+        return frame + static_cast<std::size_t>(r) * inStride + static_cast<std::size_t>(x) * 3;
+    };
     if (turns == 1)
         CopyRegion(work, outStride, part, [&](int c, int r) { return at(w - 1 - r, c); });
     else if (turns == 2)

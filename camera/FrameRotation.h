@@ -56,8 +56,8 @@ struct DisplayFrame {
 // written when one is given (see StretchedRegion); the rest of work is left
 // as it was. Answers no pixels when the frame is not a 24-bit bitmap as
 // long as its header says, or when work is too small for the turned frame.
-DisplayFrame RotateFrame(const BYTE* frame, std::size_t frameLen, const BITMAPINFOHEADER& header, int angle,
-    BYTE* work, std::size_t workSize, const RECT* region = nullptr);
+DisplayFrame RotateFrame(const BYTE* frame, std::size_t frameLen, const BITMAPINFOHEADER& header, int angle, BYTE* work,
+    std::size_t workSize, const RECT* region = nullptr);
 
 // The memory rows and columns of a bitmap (header) that a nearest-neighbour
 // stretch onto a target of this size reads for the target pixels inside

@@ -17,9 +17,9 @@
 
 struct LatestFrame {
     std::int32_t nFrameLen = 0; // byte length of the latest frame
-    BYTE* pFrame = nullptr;     // the latest frame, 24-bit rows as the header says; null = none
+    BYTE* pFrame = nullptr; // the latest frame, 24-bit rows as the header says; null = none
     BYTE* pWorkBuffer = nullptr; // the running capture object's frame buffer
-    BITMAPINFOHEADER bih {};    // describes pFrame
+    BITMAPINFOHEADER bih {}; // describes pFrame
     // Counts every change of the three above (each frame published, each
     // clearing), so that a reader can tell whether it has shown the latest.
     std::uint64_t nSerial = 0;

@@ -69,10 +69,7 @@ HRESULT ReadFriendlyName(IMoniker* moniker, VARIANT& name)
 
 } // namespace
 
-CVMR_Capture::CVMR_Capture()
-{
-    CoInitialize(nullptr);
-}
+CVMR_Capture::CVMR_Capture() { CoInitialize(nullptr); }
 
 CVMR_Capture::~CVMR_Capture()
 {
@@ -290,10 +287,7 @@ void CVMR_Capture::ShowBusyMessage()
     AfxMessageBox(text.c_str(), MB_OK | MB_ICONWARNING);
 }
 
-void CVMR_Capture::ShowBuildMessage(const char* text)
-{
-    AfxMessageBox(text, MB_OK);
-}
+void CVMR_Capture::ShowBuildMessage(const char* text) { AfxMessageBox(text, MB_OK); }
 
 HRESULT CVMR_Capture::ProbeResolutions()
 {

@@ -119,7 +119,8 @@ int CVMR_Capture::SaveSnapshot(const char* path)
     info.biPlanes = 1;
     info.biBitCount = 24;
 
-    HANDLE f = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE f = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+        nullptr);
     if (f == INVALID_HANDLE_VALUE)
         return 0;
     // Reversing the pixel order once more puts the renderer's image back

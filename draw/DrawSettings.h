@@ -32,10 +32,7 @@ enum LineType : int {
 // percentage times the single-precision constant 2.55 (2.5499999523...),
 // formed in double precision and truncated. So 50 gives 127 and 100 gives
 // 254, never 255.
-constexpr int AlphaFromPercent(int percent)
-{
-    return static_cast<int>(percent * static_cast<double>(2.55f));
-}
+constexpr int AlphaFromPercent(int percent) { return static_cast<int>(percent * static_cast<double>(2.55f)); }
 
 // ARGB from an alpha (only its low 8 bits count) and a COLORREF.
 constexpr DWORD ArgbFromColorRef(int alpha, COLORREF c)

@@ -131,8 +131,7 @@ void CBitmapDialog::OnLButtonDown(UINT flags, CPoint point)
     // Posted, not sent: the press is over by the time the window system
     // starts its caption drag, exactly as if the caption had been pressed.
     if (m_bDragAnywhere)
-        PostMessage(WM_NCLBUTTONDOWN, HTCAPTION,
-            MAKELPARAM(static_cast<WORD>(point.x), static_cast<WORD>(point.y)));
+        PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(static_cast<WORD>(point.x), static_cast<WORD>(point.y)));
 }
 
 HBRUSH CBitmapDialog::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor)

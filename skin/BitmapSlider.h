@@ -114,7 +114,8 @@ protected:
 
 private:
     // Loads an image and its mask for SetChannelImage and SetThumbImage.
-    static BOOL LoadKeyedImage(UINT nId, BOOL bKeyed, COLORREF crKey, int xKey, int yKey, CBitmap& image, CBitmap& mask);
+    static BOOL LoadKeyedImage(UINT nId, BOOL bKeyed, COLORREF crKey, int xKey, int yKey, CBitmap& image,
+        CBitmap& mask);
     // Moves the thumb's centre towards the pointer during a drag.
     void TrackTo(int x);
     // The track length: the pixels the thumb's centre can travel.

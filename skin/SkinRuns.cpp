@@ -9,8 +9,9 @@ std::vector<Run> FindRuns(const COLORREF* pixels, int stride, int scanWidth, int
 {
     std::vector<Run> runs;
     for (int y = 0; y < scanHeight; ++y)
-        ForEachRunInRow(pixels + static_cast<std::ptrdiff_t>(y) * stride, scanWidth, key,
-            [&](int left, int right) { runs.push_back(Run { y, left, right }); });
+        ForEachRunInRow(pixels + static_cast<std::ptrdiff_t>(y) * stride, scanWidth, key, [&](int left, int right) {
+            runs.push_back(Run { y, left, right });
+        });
     return runs;
 }
 

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Sets up a Debian 12 machine, checks the format of the changed lines, then
+# Sets up a Debian 12 machine, checks the format of the C++ files, then
 # builds everything with two compilers and runs every test on each build:
 # an optimised GCC build, then a clang build under AddressSanitizer and
 # UndefinedBehaviorSanitizer. Last, the tests that run the camera's
@@ -16,7 +16,7 @@ cd "$root"
 
 tools/setup.sh
 
-echo "== format of the changed lines"
+echo "== format of the C++ files"
 tools/check-format.sh
 
 jobs="$(nproc)"

@@ -59,8 +59,7 @@ void CBitmapButton::SizeToContent()
     BITMAP info {};
     if (!m_bitmap.m_hObject || !m_bitmap.GetBitmap(&info))
         return;
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, info.bmWidth, info.bmHeight,
-        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, info.bmWidth, info.bmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CBitmapButton::DrawItem(LPDRAWITEMSTRUCT dis)

@@ -27,10 +27,7 @@ public:
         return reinterpret_cast<HBITMAP>(
             ::SendMessage(m_hWnd, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
     }
-    HBITMAP GetBitmap() const
-    {
-        return reinterpret_cast<HBITMAP>(::SendMessage(m_hWnd, BM_GETIMAGE, IMAGE_BITMAP, 0));
-    }
+    HBITMAP GetBitmap() const { return reinterpret_cast<HBITMAP>(::SendMessage(m_hWnd, BM_GETIMAGE, IMAGE_BITMAP, 0)); }
 
     // Draws an owner-drawn button. A button of this class itself draws
     // nothing; classes that draw their buttons override it.

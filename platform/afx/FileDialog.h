@@ -14,8 +14,7 @@ class CFileDialog : public CDialog {
 public:
     // Only saving (openFileDialog FALSE) is available on this platform.
     explicit CFileDialog(BOOL openFileDialog, const char* defaultExt = nullptr, const char* fileName = nullptr,
-        DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, const char* filter = nullptr,
-        CWnd* parent = nullptr);
+        DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, const char* filter = nullptr, CWnd* parent = nullptr);
 
     // IDOK once the user chose a file, else IDCANCEL.
     INT_PTR DoModal() override;

@@ -82,6 +82,9 @@ protected:                                                                      
     static const AFX_MSGMAP* GetThisMessageMap();                                                                      \
     const AFX_MSGMAP* GetMessageMap() const override;
 
+// The table is a brace list split across two macros, which the formatter
+// cannot see whole.
+// clang-format off
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                                     \
     const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }                              \
     const AFX_MSGMAP* theClass::GetThisMessageMap()                                                                \
@@ -98,38 +101,39 @@ protected:                                                                      
     static const AFX_MSGMAP messageMap = { &TheBaseClass::GetThisMessageMap, &messageEntries[0] };                 \
     return &messageMap;                                                                                            \
     }
+// clang-format on
 
 // One entry whose handler runs the statements given, with self (the window
 // as the class of the table), wParam, lParam, afxMessage and afxResult (0
 // unless the statements set it) in scope.
-#define AFX_MSG_ENTRY(message, code, id, lastId, ...)                                                              \
-    { static_cast<UINT>(message), static_cast<UINT>(code), static_cast<UINT>(id), static_cast<UINT>(lastId),       \
-        [](CWnd* afxTarget, UINT afxMessage, WPARAM wParam, LPARAM lParam, LRESULT* afxResult) -> bool {           \
-            [[maybe_unused]] ThisClass* self = static_cast<ThisClass*>(afxTarget);                                 \
-            (void)afxMessage;                                                                                      \
-            (void)wParam;                                                                                          \
-            (void)lParam;                                                                                          \
-            *afxResult = 0;                                                                                        \
-            __VA_ARGS__;                                                                                           \
-            return true;                                                                                           \
+#define AFX_MSG_ENTRY(message, code, id, lastId, ...)                                                                  \
+    { static_cast<UINT>(message), static_cast<UINT>(code), static_cast<UINT>(id), static_cast<UINT>(lastId),           \
+        [](CWnd* afxTarget, UINT afxMessage, WPARAM wParam, LPARAM lParam, LRESULT* afxResult) -> bool {               \
+            [[maybe_unused]] ThisClass* self = static_cast<ThisClass*>(afxTarget);                                     \
+            (void)afxMessage;                                                                                          \
+            (void)wParam;                                                                                              \
+            (void)lParam;                                                                                              \
+            *afxResult = 0;                                                                                            \
+            __VA_ARGS__;                                                                                               \
+            return true;                                                                                               \
         } },
 
 // The point in a mouse message's lParam.
 inline CPoint AfxPointFromLParam(LPARAM lParam) { return CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); }
 
-#define AFX_MOUSE_ENTRY(message, handler)                                                                          \
+#define AFX_MOUSE_ENTRY(message, handler)                                                                              \
     AFX_MSG_ENTRY(message, 0, 0, 0, self->handler(static_cast<UINT>(wParam), AfxPointFromLParam(lParam)))
 
 // Handlers of window messages, with the signatures the class must declare.
 #define ON_WM_PAINT() AFX_MSG_ENTRY(WM_PAINT, 0, 0, 0, self->OnPaint())
 // BOOL OnEraseBkgnd(CDC*)
-#define ON_WM_ERASEBKGND()                                                                                         \
-    AFX_MSG_ENTRY(WM_ERASEBKGND, 0, 0, 0,                                                                          \
+#define ON_WM_ERASEBKGND()                                                                                             \
+    AFX_MSG_ENTRY(WM_ERASEBKGND, 0, 0, 0,                                                                              \
         *afxResult = self->OnEraseBkgnd(CDC::FromHandle(reinterpret_cast<HDC>(wParam))))
 // HBRUSH OnCtlColor(CDC*, CWnd*, UINT nCtlColor)
-#define ON_WM_CTLCOLOR()                                                                                           \
-    AFX_MSG_ENTRY(WM_CTLCOLOR, 0, 0, 0,                                                                            \
-        *afxResult = reinterpret_cast<LRESULT>(self->OnCtlColor(CDC::FromHandle(reinterpret_cast<HDC>(wParam)),   \
+#define ON_WM_CTLCOLOR()                                                                                               \
+    AFX_MSG_ENTRY(WM_CTLCOLOR, 0, 0, 0,                                                                                \
+        *afxResult = reinterpret_cast<LRESULT>(self->OnCtlColor(CDC::FromHandle(reinterpret_cast<HDC>(wParam)),        \
             CWnd::FromHandle(reinterpret_cast<HWND>(lParam)), afxMessage - WM_CTLCOLORMSGBOX)))
 // void OnX(UINT nFlags, CPoint point)
 #define ON_WM_LBUTTONDOWN() AFX_MOUSE_ENTRY(WM_LBUTTONDOWN, OnLButtonDown)
@@ -138,8 +142,8 @@ inline CPoint AfxPointFromLParam(LPARAM lParam) { return CPoint(GET_X_LPARAM(lPa
 #define ON_WM_MOUSEMOVE() AFX_MOUSE_ENTRY(WM_MOUSEMOVE, OnMouseMove)
 #define ON_WM_MOUSEHOVER() AFX_MOUSE_ENTRY(WM_MOUSEHOVER, OnMouseHover)
 // BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt), pt on the screen
-#define ON_WM_MOUSEWHEEL()                                                                                         \
-    AFX_MSG_ENTRY(WM_MOUSEWHEEL, 0, 0, 0,                                                                          \
+#define ON_WM_MOUSEWHEEL()                                                                                             \
+    AFX_MSG_ENTRY(WM_MOUSEWHEEL, 0, 0, 0,                                                                              \
         *afxResult = self->OnMouseWheel(LOWORD(wParam), GET_WHEEL_DELTA_WPARAM(wParam), AfxPointFromLParam(lParam)))
 #define ON_WM_MOUSELEAVE() AFX_MSG_ENTRY(WM_MOUSELEAVE, 0, 0, 0, self->OnMouseLeave())
 // void OnTimer(UINT_PTR nIDEvent)
@@ -148,52 +152,51 @@ inline CPoint AfxPointFromLParam(LPARAM lParam) { return CPoint(GET_X_LPARAM(lPa
 #define ON_WM_NCDESTROY() AFX_MSG_ENTRY(WM_NCDESTROY, 0, 0, 0, self->OnNcDestroy())
 #define ON_WM_CLOSE() AFX_MSG_ENTRY(WM_CLOSE, 0, 0, 0, self->OnClose())
 // int OnCreate(LPCREATESTRUCT); -1 stops the creation
-#define ON_WM_CREATE()                                                                                             \
+#define ON_WM_CREATE()                                                                                                 \
     AFX_MSG_ENTRY(WM_CREATE, 0, 0, 0, *afxResult = self->OnCreate(reinterpret_cast<LPCREATESTRUCT>(lParam)))
 // void OnSize(UINT nType, int cx, int cy)
-#define ON_WM_SIZE()                                                                                               \
+#define ON_WM_SIZE()                                                                                                   \
     AFX_MSG_ENTRY(WM_SIZE, 0, 0, 0, self->OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)))
 // void OnSetFocus(CWnd* pOldWnd), void OnKillFocus(CWnd* pNewWnd)
-#define ON_WM_SETFOCUS()                                                                                           \
+#define ON_WM_SETFOCUS()                                                                                               \
     AFX_MSG_ENTRY(WM_SETFOCUS, 0, 0, 0, self->OnSetFocus(CWnd::FromHandle(reinterpret_cast<HWND>(wParam))))
-#define ON_WM_KILLFOCUS()                                                                                          \
+#define ON_WM_KILLFOCUS()                                                                                              \
     AFX_MSG_ENTRY(WM_KILLFOCUS, 0, 0, 0, self->OnKillFocus(CWnd::FromHandle(reinterpret_cast<HWND>(wParam))))
 // void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
-#define ON_WM_KEYDOWN()                                                                                            \
+#define ON_WM_KEYDOWN()                                                                                                \
     AFX_MSG_ENTRY(WM_KEYDOWN, 0, 0, 0, self->OnKeyDown(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)))
 // UINT OnGetDlgCode()
 #define ON_WM_GETDLGCODE() AFX_MSG_ENTRY(WM_GETDLGCODE, 0, 0, 0, *afxResult = self->OnGetDlgCode())
 // void OnSysCommand(UINT nID, LPARAM lParam)
 #define ON_WM_SYSCOMMAND() AFX_MSG_ENTRY(WM_SYSCOMMAND, 0, 0, 0, self->OnSysCommand(static_cast<UINT>(wParam), lParam))
 // HCURSOR OnQueryDragIcon()
-#define ON_WM_QUERYDRAGICON()                                                                                      \
+#define ON_WM_QUERYDRAGICON()                                                                                          \
     AFX_MSG_ENTRY(WM_QUERYDRAGICON, 0, 0, 0, *afxResult = reinterpret_cast<LRESULT>(self->OnQueryDragIcon()))
 // BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
-#define ON_WM_SETCURSOR()                                                                                          \
-    AFX_MSG_ENTRY(WM_SETCURSOR, 0, 0, 0,                                                                           \
-        *afxResult = self->OnSetCursor(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)), LOWORD(lParam),           \
+#define ON_WM_SETCURSOR()                                                                                              \
+    AFX_MSG_ENTRY(WM_SETCURSOR, 0, 0, 0,                                                                               \
+        *afxResult = self->OnSetCursor(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)), LOWORD(lParam),               \
             HIWORD(lParam)))
 // void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT)
-#define ON_WM_DRAWITEM()                                                                                           \
-    AFX_MSG_ENTRY(WM_DRAWITEM, 0, 0, 0,                                                                            \
-        self->OnDrawItem(static_cast<int>(wParam), reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));                    \
-        *afxResult = TRUE)
+#define ON_WM_DRAWITEM()                                                                                               \
+    AFX_MSG_ENTRY(WM_DRAWITEM, 0, 0, 0,                                                                                \
+                  self->OnDrawItem(static_cast<int>(wParam), reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));              \
+                  *afxResult = TRUE)
 // void OnCaptureChanged(CWnd* pWnd), pWnd being the window that gains it
-#define ON_WM_CAPTURECHANGED()                                                                                     \
-    AFX_MSG_ENTRY(WM_CAPTURECHANGED, 0, 0, 0,                                                                      \
-        self->OnCaptureChanged(CWnd::FromHandle(reinterpret_cast<HWND>(lParam))))
+#define ON_WM_CAPTURECHANGED()                                                                                         \
+    AFX_MSG_ENTRY(WM_CAPTURECHANGED, 0, 0, 0, self->OnCaptureChanged(CWnd::FromHandle(reinterpret_cast<HWND>(lParam))))
 // void OnShowWindow(BOOL bShow, UINT nStatus)
-#define ON_WM_SHOWWINDOW()                                                                                         \
+#define ON_WM_SHOWWINDOW()                                                                                             \
     AFX_MSG_ENTRY(WM_SHOWWINDOW, 0, 0, 0, self->OnShowWindow(static_cast<BOOL>(wParam), static_cast<UINT>(lParam)))
 
 // LRESULT (theClass::*)(WPARAM, LPARAM)
-#define ON_MESSAGE(message, memberFxn)                                                                             \
-    AFX_MSG_ENTRY(message, 0, 0, 0, LRESULT (ThisClass::*afxFn)(WPARAM, LPARAM) = memberFxn;                       \
-        *afxResult = (self->*afxFn)(wParam, lParam))
+#define ON_MESSAGE(message, memberFxn)                                                                                 \
+    AFX_MSG_ENTRY(message, 0, 0, 0, LRESULT (ThisClass::*afxFn)(WPARAM, LPARAM) = memberFxn;                           \
+                  *afxResult = (self->*afxFn)(wParam, lParam))
 
 // Commands and control notifications: void (theClass::*)(). A command from
 // a menu or accelerator carries code 0, as does a button's BN_CLICKED.
-#define ON_CONTROL(code, id, memberFxn)                                                                            \
+#define ON_CONTROL(code, id, memberFxn)                                                                                \
     AFX_MSG_ENTRY(WM_COMMAND, code, id, id, void (ThisClass::*afxFn)() = memberFxn; (self->*afxFn)())
 #define ON_COMMAND(id, memberFxn) ON_CONTROL(0, id, memberFxn)
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
@@ -202,12 +205,10 @@ inline CPoint AfxPointFromLParam(LPARAM lParam) { return CPoint(GET_X_LPARAM(lPa
 // A control's own handling of the notifications its parent reflects back:
 // void (theClass::*)() for a WM_COMMAND notification code, and
 // HBRUSH CtlColor(CDC*, UINT nCtlColor), where a null brush declines.
-#define ON_CONTROL_REFLECT(code, memberFxn)                                                                        \
-    AFX_MSG_ENTRY(WM_REFLECT_BASE + WM_COMMAND, code, 0, 0, void (ThisClass::*afxFn)() = memberFxn;                \
-        (self->*afxFn)())
-#define ON_WM_CTLCOLOR_REFLECT()                                                                                   \
-    AFX_MSG_ENTRY(WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0, 0,                                                          \
-        HBRUSH afxBrush = self->CtlColor(CDC::FromHandle(reinterpret_cast<HDC>(wParam)),                           \
-            afxMessage - WM_CTLCOLORMSGBOX);                                                                       \
-        if (!afxBrush) return false;                                                                               \
-        *afxResult = reinterpret_cast<LRESULT>(afxBrush))
+#define ON_CONTROL_REFLECT(code, memberFxn)                                                                            \
+    AFX_MSG_ENTRY(WM_REFLECT_BASE + WM_COMMAND, code, 0, 0, void(ThisClass::*afxFn)() = memberFxn; (self->*afxFn)())
+#define ON_WM_CTLCOLOR_REFLECT()                                                                                       \
+    AFX_MSG_ENTRY(WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0, 0,                                                              \
+                  HBRUSH afxBrush = self->CtlColor(CDC::FromHandle(reinterpret_cast<HDC>(wParam)),                     \
+                      afxMessage - WM_CTLCOLORMSGBOX);                                                                 \
+                  if (!afxBrush) return false; *afxResult = reinterpret_cast<LRESULT>(afxBrush))

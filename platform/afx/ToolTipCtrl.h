@@ -23,7 +23,10 @@ public:
     int GetToolCount() const { return static_cast<int>(::SendMessage(m_hWnd, TTM_GETTOOLCOUNT, 0, 0)); }
     void RelayEvent(LPMSG msg) { ::SendMessage(m_hWnd, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg)); }
     // Sets every delay from the initial one (TTDT_AUTOMATIC).
-    void SetDelayTime(UINT delay) { ::SendMessage(m_hWnd, TTM_SETDELAYTIME, TTDT_AUTOMATIC, static_cast<LPARAM>(delay)); }
+    void SetDelayTime(UINT delay)
+    {
+        ::SendMessage(m_hWnd, TTM_SETDELAYTIME, TTDT_AUTOMATIC, static_cast<LPARAM>(delay));
+    }
     void SetDelayTime(DWORD which, int delay)
     {
         ::SendMessage(m_hWnd, TTM_SETDELAYTIME, which, MAKELPARAM(static_cast<WORD>(delay), 0));

@@ -190,8 +190,8 @@ BOOL CWnd::PreCreateWindow(CREATESTRUCT& cs)
     return cs.lpszClass ? TRUE : FALSE;
 }
 
-BOOL CWnd::Create(const char* className, const char* windowName, DWORD style, const RECT& rect, CWnd* parent,
-    UINT id, void*)
+BOOL CWnd::Create(const char* className, const char* windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
+    void*)
 {
     return CreateEx(0, className, windowName, style | WS_CHILD, rect, parent, id);
 }
@@ -200,12 +200,12 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
     CWnd* parent, UINT id, LPVOID param)
 {
     return CreateEx(exStyle, className, windowName, style, rect.left, rect.top, rect.right - rect.left,
-        rect.bottom - rect.top, parent ? parent->m_hWnd : nullptr,
-        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), param);
+        rect.bottom - rect.top, parent ? parent->m_hWnd : nullptr, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+        param);
 }
 
-BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
-    int width, int height, HWND parent, HMENU idOrMenu, LPVOID param)
+BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y, int width,
+    int height, HWND parent, HMENU idOrMenu, LPVOID param)
 {
     if (m_hWnd)
         return FALSE;
@@ -342,9 +342,7 @@ BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags)
 void CWnd::CenterWindow(CWnd* alternateOwner)
 {
     const bool child = (GetStyle() & WS_CHILD) != 0;
-    HWND over = alternateOwner ? alternateOwner->m_hWnd
-        : child                ? ::GetParent(m_hWnd)
-                               : ::GetWindow(m_hWnd, GW_OWNER);
+    HWND over = alternateOwner ? alternateOwner->m_hWnd : child ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER);
 
     // A child centres in its parent's client area; a top-level window over
     // the window named (or its owner) if that is on screen, else on the

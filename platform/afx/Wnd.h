@@ -137,8 +137,8 @@ public:
     int SetWindowRgn(HRGN rgn, BOOL redraw) { return ::SetWindowRgn(m_hWnd, rgn, redraw); }
     HICON SetIcon(HICON icon, BOOL bigIcon)
     {
-        return reinterpret_cast<HICON>(SendMessage(WM_SETICON, bigIcon ? ICON_BIG : ICON_SMALL,
-            reinterpret_cast<LPARAM>(icon)));
+        return reinterpret_cast<HICON>(
+            SendMessage(WM_SETICON, bigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
     }
     HICON GetIcon(BOOL bigIcon) const
     {
@@ -155,8 +155,7 @@ public:
     void InvalidateRect(LPCRECT r, BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, r, erase); }
     void ValidateRect(LPCRECT r) { ::ValidateRect(m_hWnd, r); }
     void UpdateWindow() { ::UpdateWindow(m_hWnd); }
-    BOOL RedrawWindow(LPCRECT r = nullptr, CRgn* rgn = nullptr,
-        UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE)
+    BOOL RedrawWindow(LPCRECT r = nullptr, CRgn* rgn = nullptr, UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE)
     {
         return ::RedrawWindow(m_hWnd, r, rgn ? static_cast<HRGN>(*rgn) : nullptr, flags);
     }

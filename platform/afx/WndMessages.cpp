@@ -65,8 +65,7 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 {
     UINT key = WM_REFLECT_BASE + (AfxIsCtlColorMessage(message) ? WM_CTLCOLOR : message);
     UINT code = message == WM_COMMAND ? HIWORD(wParam) : 0;
-    return AfxDispatchThroughMap(this, GetMessageMap(), key, code, 0, message, wParam, lParam, result) ? TRUE
-                                                                                                        : FALSE;
+    return AfxDispatchThroughMap(this, GetMessageMap(), key, code, 0, message, wParam, lParam, result) ? TRUE : FALSE;
 }
 
 BOOL CWnd::ReflectLastMsg(HWND child, LRESULT* result)

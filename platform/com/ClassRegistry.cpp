@@ -22,7 +22,10 @@ struct ClassRegistry::Impl {
     }
 };
 
-ClassRegistry::ClassRegistry() : impl_(new Impl) { }
+ClassRegistry::ClassRegistry()
+    : impl_(new Impl)
+{
+}
 
 ClassRegistry& ClassRegistry::Instance()
 {
@@ -65,7 +68,8 @@ std::optional<ClassFactory> ClassRegistry::Current(const CLSID& clsid)
 }
 
 ClassOverride::ClassOverride(const CLSID& clsid, ClassFactory factory)
-    : clsid_(clsid), previous_(ClassRegistry::Instance().Current(clsid))
+    : clsid_(clsid)
+    , previous_(ClassRegistry::Instance().Current(clsid))
 {
     if (factory)
         ClassRegistry::Instance().Register(clsid, std::move(factory));

@@ -15,10 +15,7 @@ thread_local int t_initCount = 0;
 
 } // namespace
 
-HRESULT CoInitialize(LPVOID)
-{
-    return t_initCount++ == 0 ? S_OK : S_FALSE;
-}
+HRESULT CoInitialize(LPVOID) { return t_initCount++ == 0 ? S_OK : S_FALSE; }
 
 void CoUninitialize()
 {
@@ -45,15 +42,9 @@ HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID 
     return factory(iid, out);
 }
 
-LPVOID CoTaskMemAlloc(std::size_t bytes)
-{
-    return std::malloc(bytes ? bytes : 1);
-}
+LPVOID CoTaskMemAlloc(std::size_t bytes) { return std::malloc(bytes ? bytes : 1); }
 
-void CoTaskMemFree(LPVOID p)
-{
-    std::free(p);
-}
+void CoTaskMemFree(LPVOID p) { std::free(p); }
 
 // A string is preceded by its length in bytes (32 bits) and followed by a
 // terminating zero that the length does not count.

@@ -25,7 +25,11 @@ struct EnumItem<ComPtr<I>> {
 template <class IEnum, class IElem, class Item = ComPtr<IElem>>
 class ComEnum final : public IEnum {
 public:
-    explicit ComEnum(std::vector<Item> items, std::size_t pos = 0) : items_(std::move(items)), pos_(pos) { }
+    explicit ComEnum(std::vector<Item> items, std::size_t pos = 0)
+        : items_(std::move(items))
+        , pos_(pos)
+    {
+    }
 
     HRESULT QueryInterface(REFIID iid, void** out) override { return QueryInterfaceOf<IEnum>(this, iid, out); }
     INKVEIL_COM_REFCOUNT

@@ -67,12 +67,16 @@ public:
             p->AddRef();
         return Attach(p);
     }
-    ComPtr(const ComPtr& o) : p_(o.p_)
+    ComPtr(const ComPtr& o)
+        : p_(o.p_)
     {
         if (p_)
             p_->AddRef();
     }
-    ComPtr(ComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) { }
+    ComPtr(ComPtr&& o) noexcept
+        : p_(std::exchange(o.p_, nullptr))
+    {
+    }
     ComPtr& operator=(ComPtr o) noexcept
     {
         std::swap(p_, o.p_);
@@ -114,12 +118,12 @@ private:
 } // namespace com
 
 // AddRef and Release of a class holding a com::RefCount named refs_.
-#define INKVEIL_COM_REFCOUNT                    \
-    ULONG AddRef() override { return refs_.Add(); } \
-    ULONG Release() override                    \
-    {                                           \
-        ULONG left = refs_.Drop();              \
-        if (left == 0)                          \
-            delete this;                        \
-        return left;                            \
+#define INKVEIL_COM_REFCOUNT                                                                                           \
+    ULONG AddRef() override { return refs_.Add(); }                                                                    \
+    ULONG Release() override                                                                                           \
+    {                                                                                                                  \
+        ULONG left = refs_.Drop();                                                                                     \
+        if (left == 0)                                                                                                 \
+            delete this;                                                                                               \
+        return left;                                                                                                   \
     }

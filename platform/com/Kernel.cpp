@@ -29,10 +29,7 @@ void AppendUtf8(std::string& out, char32_t c)
 
 } // namespace
 
-DWORD GetCurrentProcessId()
-{
-    return static_cast<DWORD>(getpid());
-}
+DWORD GetCurrentProcessId() { return static_cast<DWORD>(getpid()); }
 
 int WideCharToMultiByte(UINT, DWORD, LPCWSTR wide, int wideLength, LPSTR out, int outSize, LPCSTR, BOOL* usedDefault)
 {

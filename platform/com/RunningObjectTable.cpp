@@ -1,8 +1,8 @@
 // The running object table of this process and item monikers, the names
 // objects are published under in it.
 
-#include "platform/com/ComEnum.h"
 #include "platform/com/Com.h"
+#include "platform/com/ComEnum.h"
 #include "platform/com/Moniker.h"
 
 #include <cstring>
@@ -36,7 +36,10 @@ std::u16string DisplayNameOf(IMoniker* moniker)
 
 class ItemMoniker final : public IMoniker {
 public:
-    explicit ItemMoniker(std::u16string name) : name_(std::move(name)) { }
+    explicit ItemMoniker(std::u16string name)
+        : name_(std::move(name))
+    {
+    }
 
     HRESULT QueryInterface(REFIID iid, void** out) override { return com::QueryInterfaceOf<IMoniker>(this, iid, out); }
     INKVEIL_COM_REFCOUNT
@@ -60,7 +63,10 @@ public:
         *out = nullptr;
         return MK_E_NOSTORAGE;
     }
-    HRESULT IsEqual(IMoniker* other) override { return other && SameName(name_, DisplayNameOf(other)) ? S_OK : S_FALSE; }
+    HRESULT IsEqual(IMoniker* other) override
+    {
+        return other && SameName(name_, DisplayNameOf(other)) ? S_OK : S_FALSE;
+    }
     HRESULT GetDisplayName(IBindCtx*, IMoniker*, LPOLESTR* out) override
     {
         if (!out)

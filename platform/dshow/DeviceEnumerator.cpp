@@ -47,9 +47,15 @@ namespace {
 
 class DevicePropertyBag final : public IPropertyBag {
 public:
-    explicit DevicePropertyBag(std::string path) : path_(std::move(path)) { }
+    explicit DevicePropertyBag(std::string path)
+        : path_(std::move(path))
+    {
+    }
 
-    HRESULT QueryInterface(REFIID iid, void** out) override { return com::QueryInterfaceOf<IPropertyBag>(this, iid, out); }
+    HRESULT QueryInterface(REFIID iid, void** out) override
+    {
+        return com::QueryInterfaceOf<IPropertyBag>(this, iid, out);
+    }
     INKVEIL_COM_REFCOUNT
 
     HRESULT Read(LPCOLESTR name, VARIANT* var, IErrorLog*) override
@@ -96,7 +102,10 @@ private:
 
 class DeviceMoniker final : public IMoniker {
 public:
-    explicit DeviceMoniker(std::string path) : path_(std::move(path)) { }
+    explicit DeviceMoniker(std::string path)
+        : path_(std::move(path))
+    {
+    }
 
     HRESULT QueryInterface(REFIID iid, void** out) override { return com::QueryInterfaceOf<IMoniker>(this, iid, out); }
     INKVEIL_COM_REFCOUNT

@@ -16,7 +16,10 @@ class DeviceEnumerator final : public ICreateDevEnum {
 public:
     static HRESULT Create(REFIID iid, void** out);
 
-    HRESULT QueryInterface(REFIID iid, void** out) override { return com::QueryInterfaceOf<ICreateDevEnum>(this, iid, out); }
+    HRESULT QueryInterface(REFIID iid, void** out) override
+    {
+        return com::QueryInterfaceOf<ICreateDevEnum>(this, iid, out);
+    }
     INKVEIL_COM_REFCOUNT
 
     HRESULT CreateClassEnumerator(REFCLSID category, IEnumMoniker** out, DWORD flags) override;

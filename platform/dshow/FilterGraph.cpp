@@ -85,10 +85,12 @@ HRESULT FilterGraph::AddFilter(IBaseFilter* filter, LPCOLESTR name)
     std::u16string chosen = name ? std::u16string(name) : std::u16string(u"Filter");
     // A name already in use gets a number, as the graph needs unique names.
     HRESULT result = S_OK;
-    for (int n = 1; std::any_of(filters_.begin(), filters_.end(), [&](const Entry& e) { return e.name == chosen; }); ++n) {
+    for (int n = 1; std::any_of(filters_.begin(), filters_.end(), [&](const Entry& e) { return e.name == chosen; });
+         ++n) {
         char suffix[16];
         std::snprintf(suffix, sizeof suffix, " %04d", n);
-        chosen = (name ? std::u16string(name) : std::u16string(u"Filter")) + std::u16string(suffix, suffix + std::char_traits<char>::length(suffix));
+        chosen = (name ? std::u16string(name) : std::u16string(u"Filter"))
+            + std::u16string(suffix, suffix + std::char_traits<char>::length(suffix));
         result = MakeHResult(0x0004022D); // VFW_S_DUPLICATE_NAME
     }
     HRESULT hr = filter->JoinFilterGraph(this, chosen.c_str());

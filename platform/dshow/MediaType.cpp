@@ -71,9 +71,16 @@ namespace dshow {
 
 MediaType::MediaType() { std::memset(&mt_, 0, sizeof mt_); }
 
-MediaType::MediaType(const AM_MEDIA_TYPE& source) : MediaType() { CopyMediaType(&mt_, &source); }
+MediaType::MediaType(const AM_MEDIA_TYPE& source)
+    : MediaType()
+{
+    CopyMediaType(&mt_, &source);
+}
 
-MediaType::MediaType(const MediaType& other) : MediaType(other.mt_) { }
+MediaType::MediaType(const MediaType& other)
+    : MediaType(other.mt_)
+{
+}
 
 MediaType& MediaType::operator=(const MediaType& other)
 {

@@ -8,8 +8,11 @@
 namespace dshow {
 
 Pin::Pin(BaseFilter& filter, PIN_DIRECTION direction, std::u16string name, PinBehaviour behaviour)
-    : filter_(filter), direction_(direction), name_(std::move(name)), behaviour_(std::move(behaviour)),
-      sample_(com::ComPtr<Sample>::Attach(new Sample))
+    : filter_(filter)
+    , direction_(direction)
+    , name_(std::move(name))
+    , behaviour_(std::move(behaviour))
+    , sample_(com::ComPtr<Sample>::Attach(new Sample))
 {
 }
 

@@ -15,7 +15,10 @@ class Sample final : public IMediaSample {
 public:
     Sample() = default;
 
-    HRESULT QueryInterface(REFIID iid, void** out) override { return com::QueryInterfaceOf<IMediaSample>(this, iid, out); }
+    HRESULT QueryInterface(REFIID iid, void** out) override
+    {
+        return com::QueryInterfaceOf<IMediaSample>(this, iid, out);
+    }
     INKVEIL_COM_REFCOUNT
 
     HRESULT GetPointer(BYTE** buffer) override;

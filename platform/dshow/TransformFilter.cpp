@@ -13,9 +13,7 @@ TransformFilter::TransformFilter()
 
     PinBehaviour out;
     out.check = [this](const AM_MEDIA_TYPE& t) { return CheckOutput(t); };
-    out.preferred = [this] {
-        return input_->IsConnected() ? OutputTypes(input_->Type()) : std::vector<MediaType>();
-    };
+    out.preferred = [this] { return input_->IsConnected() ? OutputTypes(input_->Type()) : std::vector<MediaType>(); };
     out.connected = [this] { return OutputConnected(); };
     output_ = &AddPin(std::make_unique<Pin>(*this, PINDIR_OUTPUT, u"Out", std::move(out)));
 }

@@ -20,8 +20,8 @@ public:
     // bottom-up RGB24 rows of dstStride bytes. scratch holds width × 4 ×
     // kBandRows bytes.
     static constexpr int kBandRows = 16;
-    static void Convert(const BYTE* src, std::size_t srcStride, BYTE* dst, std::size_t dstStride, int width,
-        int height, BYTE* scratch);
+    static void Convert(const BYTE* src, std::size_t srcStride, BYTE* dst, std::size_t dstStride, int width, int height,
+        BYTE* scratch);
 
 private:
     HRESULT CheckInput(const AM_MEDIA_TYPE& type) override;

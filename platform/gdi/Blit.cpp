@@ -121,15 +121,15 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int xSrc, in
         int yd = upwards ? box.bottom - 1 - i : box.top + i;
         const std::uint32_t* source = nullptr;
         if (sdc) {
-            source = sdc->target->Row(yd + delta.y + sdc->surfaceOffset.y) + (box.left + delta.x + sdc->surfaceOffset.x);
+            source = sdc->target->Row(yd + delta.y + sdc->surfaceOffset.y)
+                + (box.left + delta.x + sdc->surfaceOffset.x);
             if (staged) {
                 reader.Read(source, n, row.data());
                 source = row.data();
             }
         }
-        clip.ForEachSpan(yd, [&](int x0, int x1) {
-            op.Apply(source ? source + (x0 - box.left) : nullptr, clip.At(x0, yd), x1 - x0);
-        });
+        clip.ForEachSpan(yd,
+            [&](int x0, int x1) { op.Apply(source ? source + (x0 - box.left) : nullptr, clip.At(x0, yd), x1 - x0); });
     }
     clip.MarkDirty();
     return TRUE;

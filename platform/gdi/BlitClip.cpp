@@ -13,9 +13,7 @@ RECT IntersectBox(const RECT& a, const RECT& b)
 
 RECT RectAt(POINT origin, long long w, long long h)
 {
-    auto clamp = [](long long v) {
-        return static_cast<LONG>(std::clamp<long long>(v, INT32_MIN, INT32_MAX));
-    };
+    auto clamp = [](long long v) { return static_cast<LONG>(std::clamp<long long>(v, INT32_MIN, INT32_MAX)); };
     return RECT { origin.x, origin.y, clamp(origin.x + w), clamp(origin.y + h) };
 }
 

@@ -25,8 +25,8 @@ int ExtSelectClipRgn(HDC hdc, HRGN rgn, int mode)
         dc->clipRegion = obj->region;
     } else {
         // With no clip region yet, the DC's whole device area stands for it.
-        Region current
-            = dc->clipRegion ? std::move(*dc->clipRegion) : Region(RECT { 0, 0, dc->deviceSize.cx, dc->deviceSize.cy });
+        Region current = dc->clipRegion ? std::move(*dc->clipRegion)
+                                        : Region(RECT { 0, 0, dc->deviceSize.cx, dc->deviceSize.cy });
         [[maybe_unused]] bool known = Region::Apply(mode, current, obj->region, current);
         assert(known);
         dc->clipRegion = std::move(current);

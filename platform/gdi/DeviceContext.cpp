@@ -150,8 +150,8 @@ int SaveDC(HDC hdc)
     if (!dc)
         return 0;
     DeviceContext::SavedState s { dc->clipRegion, dc->windowOrg, dc->viewportOrg, dc->currentPosition, dc->pen,
-        dc->brush, dc->bitmap, dc->font, dc->rop2, dc->bkMode, dc->stretchMode, dc->mapMode, dc->bkColor,
-        dc->textColor, dc->textAlign };
+        dc->brush, dc->bitmap, dc->font, dc->rop2, dc->bkMode, dc->stretchMode, dc->mapMode, dc->bkColor, dc->textColor,
+        dc->textAlign };
     Hold(s.pen);
     Hold(s.brush);
     if (s.font)

@@ -10,8 +10,8 @@
 // surface (a client area inside a window's backing store, say). Clip regions
 // are kept in device coordinates.
 
-#include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/Region.h"
 #include "platform/gdi/Surface.h"
 

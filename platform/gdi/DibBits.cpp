@@ -57,8 +57,8 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT startScan, UINT scanLines, LPVOID bi
 
     if (!bits && h.biBitCount == 0) {
         // Asked for the bitmap's own format: the header alone, no colours.
-        std::optional<DibLayout> own
-            = DibLayout::ForOutput(surface.Width(), surface.Height(), false, surface.BitsPerPixel());
+        std::optional<DibLayout> own = DibLayout::ForOutput(surface.Width(), surface.Height(), false,
+            surface.BitsPerPixel());
         if (!own)
             return 0;
         h.biWidth = own->Width();
@@ -74,8 +74,8 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT startScan, UINT scanLines, LPVOID bi
 
     if (h.biCompression != BI_RGB || h.biHeight == INT32_MIN)
         return 0;
-    std::optional<DibLayout> dib
-        = DibLayout::ForOutput(h.biWidth, h.biHeight < 0 ? -h.biHeight : h.biHeight, h.biHeight < 0, h.biBitCount);
+    std::optional<DibLayout> dib = DibLayout::ForOutput(h.biWidth, h.biHeight < 0 ? -h.biHeight : h.biHeight,
+        h.biHeight < 0, h.biBitCount);
     if (!dib)
         return 0;
     h.biSizeImage = static_cast<DWORD>(dib->ImageBytes());

@@ -102,8 +102,8 @@ namespace {
 // (row padding or a following row), which lets every 24-bit pixel be read
 // with one 4-byte load.
 template <typename ColumnOf>
-void ReadPixels(const BYTE* row, int bpp, int width, bool tailReadable, const ColorTable& colors,
-    ColumnOf columnOf, int n, std::uint32_t* out)
+void ReadPixels(const BYTE* row, int bpp, int width, bool tailReadable, const ColorTable& colors, ColumnOf columnOf,
+    int n, std::uint32_t* out)
 {
     const std::uint32_t* table = colors.Pixels().data();
     auto load4 = [](const BYTE* p) {
@@ -127,8 +127,9 @@ void ReadPixels(const BYTE* row, int bpp, int width, bool tailReadable, const Co
         for (int i = 0; i < n; ++i) {
             int x = columnOf(i);
             const BYTE* p = row + static_cast<std::size_t>(x) * 3;
-            out[i] = x != width - 1 ? load4(p)
-                                    : p[0] | (static_cast<std::uint32_t>(p[1]) << 8) | (static_cast<std::uint32_t>(p[2]) << 16);
+            out[i] = x != width - 1
+                ? load4(p)
+                : p[0] | (static_cast<std::uint32_t>(p[1]) << 8) | (static_cast<std::uint32_t>(p[2]) << 16);
         }
         break;
     case 8:
@@ -170,15 +171,17 @@ void DibLayout::Gather(const void* bits, int memoryRow, const int* columns, int 
 {
     // Padding, or the next row, follows every row but the last one in memory.
     bool tailReadable = rowBytes_ * 8 > static_cast<std::size_t>(width_) * bitsPerPixel_ || memoryRow + 1 < height_;
-    ReadPixels(Row(bits, memoryRow), bitsPerPixel_, width_, tailReadable, colors_,
-        [columns](int i) { return columns[i]; }, n, out);
+    ReadPixels(
+        Row(bits, memoryRow), bitsPerPixel_, width_, tailReadable, colors_, [columns](int i) { return columns[i]; }, n,
+        out);
 }
 
 void DibLayout::ReadRow(const BYTE* row, int x0, int n, std::uint32_t* out) const
 {
     assert(x0 >= 0 && x0 + n <= width_);
     // Only this row is known to be there, so the last pixel is read with care.
-    ReadPixels(row, bitsPerPixel_, width_, false, colors_, [x0](int i) { return x0 + i; }, n, out);
+    ReadPixels(
+        row, bitsPerPixel_, width_, false, colors_, [x0](int i) { return x0 + i; }, n, out);
 }
 
 void DibLayout::WriteRow(BYTE* row, const std::uint32_t* pixels) const

@@ -149,7 +149,8 @@ HPEN CreatePen(int style, int width, COLORREF color)
     // rather than quietly giving a solid pen.
     if (style != PS_SOLID && style != PS_NULL && style != PS_INSIDEFRAME)
         return nullptr;
-    return static_cast<HPEN>(static_cast<Pen*>(RegisterObject(new Pen(style, width < 0 ? 0 : width, color & 0xFFFFFF))));
+    return static_cast<HPEN>(
+        static_cast<Pen*>(RegisterObject(new Pen(style, width < 0 ? 0 : width, color & 0xFFFFFF))));
 }
 
 HBRUSH CreateSolidBrush(COLORREF color)
@@ -184,7 +185,8 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
             }
         } else {
             for (int y = 0; y < height; ++y) {
-                std::memcpy(s.Row(y), src + static_cast<std::ptrdiff_t>(y) * width * 4, static_cast<std::size_t>(width) * 4);
+                std::memcpy(s.Row(y), src + static_cast<std::ptrdiff_t>(y) * width * 4,
+                    static_cast<std::size_t>(width) * 4);
                 for (int x = 0; x < width; ++x)
                     s.Row(y)[x] &= kWhitePixel;
             }
@@ -221,7 +223,8 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* bmi, UINT usage, void** bits, HA
     // bottom one, so the surface walks memory backwards.
     std::unique_ptr<Surface> surface;
     if (h.biHeight > 0)
-        surface = std::make_unique<Surface>(width, height, memory.get() + static_cast<std::size_t>(height - 1) * width, -width);
+        surface = std::make_unique<Surface>(width, height, memory.get() + static_cast<std::size_t>(height - 1) * width,
+            -width);
     else
         surface = std::make_unique<Surface>(width, height, memory.get(), width);
     auto* bmp = new Bitmap(std::move(surface));

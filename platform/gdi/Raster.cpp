@@ -71,8 +71,8 @@ void Raster::Touch(const RECT& r)
 std::optional<POINT> FigurePoint(const DeviceContext& dc, int x, int y)
 {
     auto inRange = [](long v) { return std::labs(v) <= kMaxFigureCoordinate; };
-    if (!inRange(x) || !inRange(y) || !inRange(dc.windowOrg.x) || !inRange(dc.windowOrg.y)
-        || !inRange(dc.viewportOrg.x) || !inRange(dc.viewportOrg.y))
+    if (!inRange(x) || !inRange(y) || !inRange(dc.windowOrg.x) || !inRange(dc.windowOrg.y) || !inRange(dc.viewportOrg.x)
+        || !inRange(dc.viewportOrg.y))
         return std::nullopt;
     return dc.ToDevice(x, y);
 }

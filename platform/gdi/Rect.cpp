@@ -15,10 +15,7 @@ BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom)
 
 BOOL SetRectEmpty(LPRECT rect) { return SetRect(rect, 0, 0, 0, 0); }
 
-BOOL IsRectEmpty(const RECT* rect)
-{
-    return !rect || rect->left >= rect->right || rect->top >= rect->bottom;
-}
+BOOL IsRectEmpty(const RECT* rect) { return !rect || rect->left >= rect->right || rect->top >= rect->bottom; }
 
 BOOL PtInRect(const RECT* rect, POINT pt)
 {

@@ -174,7 +174,8 @@ BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop)
     if (!dc)
         return FALSE;
     const Brush& brush = *dc->brush;
-    std::optional<Rop2Op> op = PatternOp(rop, dc->target ? dc->target->Representable(PixelFromColorRef(brush.color)) : 0);
+    std::optional<Rop2Op> op = PatternOp(rop,
+        dc->target ? dc->target->Representable(PixelFromColorRef(brush.color)) : 0);
     if (!op)
         return FALSE;
     // A hollow brush has no pattern to lay down.
@@ -182,7 +183,8 @@ BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop)
         return TRUE;
     // A negative extent reaches left of (or above) the given corner.
     long long x0 = x, y0 = y, x1 = static_cast<long long>(x) + width, y1 = static_cast<long long>(y) + height;
-    FillDeviceRect(*dc, FillRectToDevice(*dc, std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)), *op);
+    FillDeviceRect(*dc, FillRectToDevice(*dc, std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)),
+        *op);
     return TRUE;
 }
 

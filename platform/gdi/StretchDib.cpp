@@ -186,8 +186,8 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, 
     // corner for a bottom-up DIB, its top-left corner for a top-down one;
     // in both cases they are memory rows. The answer is how many of the
     // rectangle's rows the picture has.
-    const long long copied
-        = std::min<long long>(ay.origin + ay.length, dib->Height()) - std::max<long long>(ay.origin, 0);
+    const long long copied = std::min<long long>(ay.origin + ay.length, dib->Height())
+        - std::max<long long>(ay.origin, 0);
     if (copied <= 0)
         return 0;
     if (!dib->TopDown())
@@ -206,7 +206,7 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, 
     std::vector<int> columns(static_cast<std::size_t>(box.right - box.left));
     auto [left, right] = ax.Inside(box.left, box.right, dib->Width(),
         [&](int x, long long sx) { columns[static_cast<std::size_t>(x - box.left)] = static_cast<int>(sx); });
-    auto [top, bottom] = ay.Inside(box.top, box.bottom, dib->Height(), [](int, long long) { });
+    auto [top, bottom] = ay.Inside(box.top, box.bottom, dib->Height(), [](int, long long) {});
     clip.Restrict(RECT { left, top, right, bottom });
     if (clip.Empty())
         return static_cast<int>(copied);

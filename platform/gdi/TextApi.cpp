@@ -194,8 +194,8 @@ BOOL ExtTextOut(HDC hdc, int x, int y, UINT options, const RECT* rect, const cha
     for (const text::TextLine& line : laid.Lines()) {
         const double left = line.x, right = line.x + line.advance;
         if (dc->bkMode == OPAQUE)
-            painter.FillBackground(RECT { static_cast<LONG>(left), top, static_cast<LONG>(std::ceil(right)),
-                top + tm.tmHeight });
+            painter.FillBackground(
+                RECT { static_cast<LONG>(left), top, static_cast<LONG>(std::ceil(right)), top + tm.tmHeight });
         painter.DrawGlyphs(laid.Glyphs(line), line.baseline, left, right);
     }
     return TRUE;

@@ -71,7 +71,9 @@ void WidePen::Capsule(Point a, Point b, SpanSink& out) const
     const std::int64_t dy = b.y - a.y;
     const std::int64_t len2 = dx * dx + dy * dy;
     // |cross| <= cmax keeps a point within width/2 of the segment's line.
-    const auto cmax = len2 > 0 ? static_cast<std::int64_t>(HalfISqrt(static_cast<UWide>(width2_) * static_cast<UWide>(len2))) : 0;
+    const auto cmax = len2 > 0
+        ? static_cast<std::int64_t>(HalfISqrt(static_cast<UWide>(width2_) * static_cast<UWide>(len2)))
+        : 0;
 
     for (std::int64_t y = top; y <= bottom; ++y) {
         std::int64_t lo = kOpen, hi = -kOpen;

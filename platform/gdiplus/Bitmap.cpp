@@ -73,8 +73,8 @@ std::uint32_t* BitmapRow(GpBitmap* bitmap, int y)
 {
     assert(y >= 0 && y < bitmap->height);
     unsigned char* data = cairo_image_surface_get_data(bitmap->surface);
-    return reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y)
-            * cairo_image_surface_get_stride(bitmap->surface));
+    return reinterpret_cast<std::uint32_t*>(
+        data + static_cast<std::ptrdiff_t>(y) * cairo_image_surface_get_stride(bitmap->surface));
 }
 
 void BeginPixelAccess(GpBitmap* bitmap) { cairo_surface_flush(bitmap->surface); }

@@ -160,9 +160,9 @@ void DrawPrepared(GpGraphics& graphics, const gdiplus::PreparedImage& image, con
 
 } // namespace
 
-GpStatus GdipDrawImageRectRectI(GpGraphics* graphics, GpImage* image, INT dstX, INT dstY, INT dstWidth,
-    INT dstHeight, INT srcX, INT srcY, INT srcWidth, INT srcHeight, GpUnit srcUnit,
-    const GpImageAttributes* attributes, void* callback, void* callbackData)
+GpStatus GdipDrawImageRectRectI(GpGraphics* graphics, GpImage* image, INT dstX, INT dstY, INT dstWidth, INT dstHeight,
+    INT srcX, INT srcY, INT srcWidth, INT srcHeight, GpUnit srcUnit, const GpImageAttributes* attributes,
+    void* callback, void* callbackData)
 {
     if (GpStatus s = gdiplus::CheckCall(graphics, image); s != Ok)
         return s;

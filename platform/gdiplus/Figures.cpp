@@ -141,8 +141,7 @@ GpStatus GdipDrawArcI(GpGraphics* graphics, GpPen* pen, INT x, INT y, INT width,
     double rx = width / 2.0, ry = height / 2.0;
     double t0 = ParametricAngle(startAngle, rx, ry);
     double t1 = ParametricAngle(startAngle + sweep, rx, ry);
-    return Stroke(graphics, pen, Figure::Open,
-        [&](cairo_t* cr) { AppendEllipseArc(cr, x, y, width, height, t0, t1); });
+    return Stroke(graphics, pen, Figure::Open, [&](cairo_t* cr) { AppendEllipseArc(cr, x, y, width, height, t0, t1); });
 }
 
 GpStatus GdipDrawEllipseI(GpGraphics* graphics, GpPen* pen, INT x, INT y, INT width, INT height)

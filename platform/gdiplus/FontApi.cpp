@@ -55,9 +55,8 @@ GpStatus GdipCreateFont(const GpFontFamily* family, REAL size, INT style, Unit u
     if (GpStatus s = CheckCall(family, font); s != Ok)
         return s;
     const double perUnit = gdiplus::PixelsPerFontUnit(unit);
-    if (!(size > 0) || !std::isfinite(size) || perUnit == 0 || (style & ~FontStyleStrikeout & ~FontStyleUnderline
-                                                                   & ~FontStyleBoldItalic)
-        != 0)
+    if (!(size > 0) || !std::isfinite(size) || perUnit == 0
+        || (style & ~FontStyleStrikeout & ~FontStyleUnderline & ~FontStyleBoldItalic) != 0)
         return InvalidParameter;
     if (style & (FontStyleUnderline | FontStyleStrikeout))
         return NotImplemented;

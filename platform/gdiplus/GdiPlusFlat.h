@@ -263,8 +263,7 @@ GpStatus GdipCreateBitmapFromScan0(INT width, INT height, INT stride, PixelForma
     GpBitmap** bitmap);
 GpStatus GdipBitmapSetPixel(GpBitmap* bitmap, INT x, INT y, ARGB color);
 GpStatus GdipBitmapGetPixel(GpBitmap* bitmap, INT x, INT y, ARGB* color);
-GpStatus GdipBitmapLockBits(GpBitmap* bitmap, const GpRect* rect, UINT flags, PixelFormat format,
-    BitmapData* data);
+GpStatus GdipBitmapLockBits(GpBitmap* bitmap, const GpRect* rect, UINT flags, PixelFormat format, BitmapData* data);
 GpStatus GdipBitmapUnlockBits(GpBitmap* bitmap, BitmapData* data);
 GpStatus GdipImageRotateFlip(GpImage* image, RotateFlipType type);
 GpStatus GdipGetImageWidth(GpImage* image, UINT* width);
@@ -275,12 +274,12 @@ GpStatus GdipDisposeImage(GpImage* image);
 
 // Drawing images.
 GpStatus GdipCreateImageAttributes(GpImageAttributes** attributes);
-GpStatus GdipSetImageAttributesColorKeys(GpImageAttributes* attributes, ColorAdjustType type, BOOL enable,
-    ARGB low, ARGB high);
+GpStatus GdipSetImageAttributesColorKeys(GpImageAttributes* attributes, ColorAdjustType type, BOOL enable, ARGB low,
+    ARGB high);
 GpStatus GdipDisposeImageAttributes(GpImageAttributes* attributes);
-GpStatus GdipDrawImageRectRectI(GpGraphics* graphics, GpImage* image, INT dstX, INT dstY, INT dstWidth,
-    INT dstHeight, INT srcX, INT srcY, INT srcWidth, INT srcHeight, GpUnit srcUnit,
-    const GpImageAttributes* attributes, void* callback, void* callbackData);
+GpStatus GdipDrawImageRectRectI(GpGraphics* graphics, GpImage* image, INT dstX, INT dstY, INT dstWidth, INT dstHeight,
+    INT srcX, INT srcY, INT srcWidth, INT srcHeight, GpUnit srcUnit, const GpImageAttributes* attributes,
+    void* callback, void* callbackData);
 GpStatus GdipDrawImageI(GpGraphics* graphics, GpImage* image, INT x, INT y);
 
 // Text.
@@ -293,7 +292,7 @@ GpStatus GdipCreateStringFormat(INT flags, LANGID language, GpStringFormat** for
 GpStatus GdipDeleteStringFormat(GpStringFormat* format);
 GpStatus GdipSetStringFormatAlign(GpStringFormat* format, StringAlignment align);
 GpStatus GdipSetStringFormatLineAlign(GpStringFormat* format, StringAlignment align);
-GpStatus GdipDrawString(GpGraphics* graphics, const WCHAR* text, INT length, const GpFont* font,
-    const RectF* layout, const GpStringFormat* format, const GpBrush* brush);
-GpStatus GdipMeasureString(GpGraphics* graphics, const WCHAR* text, INT length, const GpFont* font,
-    const RectF* layout, const GpStringFormat* format, RectF* bounds, INT* codepointsFitted, INT* linesFilled);
+GpStatus GdipDrawString(GpGraphics* graphics, const WCHAR* text, INT length, const GpFont* font, const RectF* layout,
+    const GpStringFormat* format, const GpBrush* brush);
+GpStatus GdipMeasureString(GpGraphics* graphics, const WCHAR* text, INT length, const GpFont* font, const RectF* layout,
+    const GpStringFormat* format, RectF* bounds, INT* codepointsFitted, INT* linesFilled);

@@ -102,9 +102,8 @@ GpStatus GdipCreateFromHDC(HDC hdc, GpGraphics** graphics)
 
     // The clip region is in device coordinates, which is what user space is
     // until the logical origin is applied below.
-    dc->EffectiveClip().ForEachRect([&](const RECT& r) {
-        cairo_rectangle(g->cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
-    });
+    dc->EffectiveClip().ForEachRect(
+        [&](const RECT& r) { cairo_rectangle(g->cr, r.left, r.top, r.right - r.left, r.bottom - r.top); });
     cairo_clip(g->cr);
     POINT origin = dc->ToDevice(0, 0);
     cairo_translate(g->cr, origin.x, origin.y);

@@ -14,8 +14,8 @@ GpStatus GdipCreateImageAttributes(GpImageAttributes** attributes)
     return Ok;
 }
 
-GpStatus GdipSetImageAttributesColorKeys(GpImageAttributes* attributes, ColorAdjustType type, BOOL enable,
-    ARGB low, ARGB high)
+GpStatus GdipSetImageAttributesColorKeys(GpImageAttributes* attributes, ColorAdjustType type, BOOL enable, ARGB low,
+    ARGB high)
 {
     if (GpStatus s = CheckCall(attributes); s != Ok)
         return s;

@@ -18,8 +18,7 @@ namespace {
 // rows are copied whole and only the pixels that hold something are looked
 // at one by one.
 template <typename Transform>
-void ScanPixels(GpBitmap& bitmap, cairo_surface_t* out, int tilesX, std::vector<std::uint8_t>& ink,
-    Transform transform)
+void ScanPixels(GpBitmap& bitmap, cairo_surface_t* out, int tilesX, std::vector<std::uint8_t>& ink, Transform transform)
 {
     unsigned char* outData = out ? cairo_image_surface_get_data(out) : nullptr;
     const int outStride = out ? cairo_image_surface_get_stride(out) : 0;

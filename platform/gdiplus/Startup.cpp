@@ -35,6 +35,5 @@ void GdiplusShutdown(ULONG_PTR token)
     if (token == 0)
         return;
     int count = g_startCount.load();
-    while (count > 0 && !g_startCount.compare_exchange_weak(count, count - 1)) {
-    }
+    while (count > 0 && !g_startCount.compare_exchange_weak(count, count - 1)) { }
 }

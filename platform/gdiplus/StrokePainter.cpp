@@ -259,9 +259,7 @@ bool StrokePainter::AppendCap(const CapPlacement& placement)
     const PointD tip = placement.tip, dir = placement.dir;
     const PointD normal { -dir.y, dir.x };
     const double w = width_, h = width_ / 2;
-    auto at = [&](double forward, double side) {
-        return Along(Along(tip, dir, forward), normal, side);
-    };
+    auto at = [&](double forward, double side) { return Along(Along(tip, dir, forward), normal, side); };
     switch (placement.cap) {
     case LineCapSquare:
         AppendPolygon(cr_, { at(0, h), at(h, h), at(h, -h), at(0, -h) });

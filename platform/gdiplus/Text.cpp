@@ -23,15 +23,13 @@ namespace {
 // be anti-aliased and grid-fitted.
 void UseFont(cairo_t* cr, const GpFont& font, TextRenderingHint hint)
 {
-    const bool aliased = hint == TextRenderingHintSingleBitPerPixelGridFit || hint == TextRenderingHintSingleBitPerPixel;
+    const bool aliased = hint == TextRenderingHintSingleBitPerPixelGridFit
+        || hint == TextRenderingHintSingleBitPerPixel;
     const bool gridFit = hint != TextRenderingHintAntiAlias && hint != TextRenderingHintSingleBitPerPixel;
     text::UseFont(cr, font.face, font.emPixels, text::Rendering { !aliased, gridFit });
 }
 
-double AlignFactor(StringAlignment a)
-{
-    return a == StringAlignmentCenter ? 0.5 : a == StringAlignmentFar ? 1.0 : 0.0;
-}
+double AlignFactor(StringAlignment a) { return a == StringAlignmentCenter ? 0.5 : a == StringAlignmentFar ? 1.0 : 0.0; }
 
 // Lays the string out as the format says.
 text::TextLayout Lay(cairo_t* cr, const WCHAR* s, INT length, const RectF& r, const GpStringFormat& f)
@@ -103,8 +101,8 @@ GpStatus GdipDrawString(GpGraphics* graphics, const WCHAR* text, INT length, con
     return Ok;
 }
 
-GpStatus GdipMeasureString(GpGraphics* graphics, const WCHAR* text, INT length, const GpFont* font,
-    const RectF* layout, const GpStringFormat* format, RectF* bounds, INT* codepointsFitted, INT* linesFilled)
+GpStatus GdipMeasureString(GpGraphics* graphics, const WCHAR* text, INT length, const GpFont* font, const RectF* layout,
+    const GpStringFormat* format, RectF* bounds, INT* codepointsFitted, INT* linesFilled)
 {
     if (GpStatus s = gdiplus::CheckCall(graphics, text, font, layout, bounds); s != Ok)
         return s;

@@ -57,10 +57,7 @@ void Screen::SetDesktop(std::function<COLORREF(int x, int y)> desktop)
     Compose(RECT { 0, 0, width_, height_ });
 }
 
-void Screen::AddWindow(HWND window, const platform::WindowTraits& traits)
-{
-    windows_[window].traits = traits;
-}
+void Screen::AddWindow(HWND window, const platform::WindowTraits& traits) { windows_[window].traits = traits; }
 
 void Screen::RemoveWindow(HWND window)
 {

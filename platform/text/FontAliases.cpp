@@ -70,8 +70,7 @@ void LoadFontAliases()
     static std::once_flag once;
     std::call_once(once, [] {
         FcConfig* config = FcConfigGetCurrent();
-        if (!config
-            || !FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(kAliases), FcTrue)) {
+        if (!config || !FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(kAliases), FcTrue)) {
             std::fprintf(stderr, "inkveil: could not load the font aliases\n");
             return;
         }

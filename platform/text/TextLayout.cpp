@@ -54,10 +54,9 @@ TextLayout::TextLayout(cairo_scaled_font_t* font, const std::vector<CodePoint>& 
         }
     }
     spans.resize(count);
-    fitted_ = count == 0 ? 0
-        : spans.back().next < static_cast<int>(clusters_.size())
-        ? clusters_[spans.back().next].cp.unit
-        : units;
+    fitted_ = count == 0                                         ? 0
+        : spans.back().next < static_cast<int>(clusters_.size()) ? clusters_[spans.back().next].cp.unit
+                                                                 : units;
 
     const double block = count == 0 ? 0.0 : static_cast<double>(count - 1) * m.spacing + lineHeight;
     double top = box.y + (height - block) * options.alignY;
@@ -83,7 +82,8 @@ TextLayout::TextLayout(cairo_scaled_font_t* font, const std::vector<CodePoint>& 
     bounds_ = Box { left, top, std::max(right - left, 0.0), block };
 }
 
-void TextLayout::Shape(cairo_scaled_font_t* font, const std::vector<CodePoint>& text, const std::vector<double>* advances)
+void TextLayout::Shape(cairo_scaled_font_t* font, const std::vector<CodePoint>& text,
+    const std::vector<double>* advances)
 {
     std::string utf8;
     for (const CodePoint& c : text)
@@ -109,8 +109,8 @@ void TextLayout::Shape(cairo_scaled_font_t* font, const std::vector<CodePoint>& 
     clusters_.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const double advance = advances && i < advances->size() ? (*advances)[i]
-            : IsLineEnd(text[i].value)                        ? 0.0
-                                                              : advanceOf(&glyphs[i]);
+            : IsLineEnd(text[i].value)                          ? 0.0
+                                                                : advanceOf(&glyphs[i]);
         clusters_.push_back(Cluster { text[i], glyphs[i].index, advance });
     }
     dotGlyph_ = glyphs[count - 1].index;

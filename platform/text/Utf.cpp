@@ -30,8 +30,15 @@ std::vector<CodePoint> DecodeUtf8(const char* text, int length)
     int i = 0;
     while (i < length) {
         const std::uint32_t lead = s[i];
-        int extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : -1;
-        std::uint32_t value = extra == 0 ? lead : extra == 1 ? (lead & 0x1F) : extra == 2 ? (lead & 0x0F) : (lead & 0x07);
+        int extra = lead < 0x80     ? 0
+            : (lead & 0xE0) == 0xC0 ? 1
+            : (lead & 0xF0) == 0xE0 ? 2
+            : (lead & 0xF8) == 0xF0 ? 3
+                                    : -1;
+        std::uint32_t value = extra == 0 ? lead
+            : extra == 1                 ? (lead & 0x1F)
+            : extra == 2                 ? (lead & 0x0F)
+                                         : (lead & 0x07);
         bool ok = extra >= 0 && i + extra < length;
         for (int k = 1; ok && k <= extra; ++k) {
             if ((s[i + k] & 0xC0) != 0x80)

@@ -25,7 +25,8 @@ constexpr int kIoRetryMs = 20;
 class CapturePin final : public dshow::Pin, public IAMStreamConfig {
 public:
     CapturePin(CaptureFilter& owner, dshow::PinBehaviour behaviour)
-        : Pin(owner, PINDIR_OUTPUT, u"Capture", std::move(behaviour)), owner_(owner)
+        : Pin(owner, PINDIR_OUTPUT, u"Capture", std::move(behaviour))
+        , owner_(owner)
     {
     }
     HRESULT QueryInterface(REFIID iid, void** out) override
@@ -49,16 +50,26 @@ private:
 std::uint32_t ControlOf(LONG property)
 {
     switch (property) {
-    case VideoProcAmp_Brightness: return V4L2_CID_BRIGHTNESS;
-    case VideoProcAmp_Contrast: return V4L2_CID_CONTRAST;
-    case VideoProcAmp_Hue: return V4L2_CID_HUE;
-    case VideoProcAmp_Saturation: return V4L2_CID_SATURATION;
-    case VideoProcAmp_Sharpness: return V4L2_CID_SHARPNESS;
-    case VideoProcAmp_Gamma: return V4L2_CID_GAMMA;
-    case VideoProcAmp_WhiteBalance: return V4L2_CID_WHITE_BALANCE_TEMPERATURE;
-    case VideoProcAmp_BacklightCompensation: return V4L2_CID_BACKLIGHT_COMPENSATION;
-    case VideoProcAmp_Gain: return V4L2_CID_GAIN;
-    default: return 0;
+    case VideoProcAmp_Brightness:
+        return V4L2_CID_BRIGHTNESS;
+    case VideoProcAmp_Contrast:
+        return V4L2_CID_CONTRAST;
+    case VideoProcAmp_Hue:
+        return V4L2_CID_HUE;
+    case VideoProcAmp_Saturation:
+        return V4L2_CID_SATURATION;
+    case VideoProcAmp_Sharpness:
+        return V4L2_CID_SHARPNESS;
+    case VideoProcAmp_Gamma:
+        return V4L2_CID_GAMMA;
+    case VideoProcAmp_WhiteBalance:
+        return V4L2_CID_WHITE_BALANCE_TEMPERATURE;
+    case VideoProcAmp_BacklightCompensation:
+        return V4L2_CID_BACKLIGHT_COMPENSATION;
+    case VideoProcAmp_Gain:
+        return V4L2_CID_GAIN;
+    default:
+        return 0;
     }
 }
 
@@ -166,7 +177,8 @@ HRESULT CaptureFilter::CheckType(const AM_MEDIA_TYPE& type)
     if (type.majortype != MEDIATYPE_Video || !vih || fourcc == 0)
         return VFW_E_TYPE_NOT_ACCEPTED;
     auto width = static_cast<std::uint32_t>(vih->bmiHeader.biWidth);
-    auto height = static_cast<std::uint32_t>(vih->bmiHeader.biHeight < 0 ? -vih->bmiHeader.biHeight : vih->bmiHeader.biHeight);
+    auto height = static_cast<std::uint32_t>(
+        vih->bmiHeader.biHeight < 0 ? -vih->bmiHeader.biHeight : vih->bmiHeader.biHeight);
     for (const PixelFormat& f : formats_) {
         for (const FrameSize& s : f.sizes) {
             if (f.fourcc == fourcc && s.width == width && s.height == height)

@@ -17,8 +17,16 @@ namespace {
 
 // Sizes offered from a stepwise or continuous range.
 constexpr FrameSize kCommonSizes[] = {
-    { 640, 480 }, { 800, 600 }, { 1024, 768 }, { 1280, 720 }, { 1280, 1024 },
-    { 1600, 1200 }, { 1920, 1080 }, { 2048, 1536 }, { 2592, 1944 }, { 3840, 2160 },
+    { 640, 480 },
+    { 800, 600 },
+    { 1024, 768 },
+    { 1280, 720 },
+    { 1280, 1024 },
+    { 1600, 1200 },
+    { 1920, 1080 },
+    { 2048, 1536 },
+    { 2592, 1944 },
+    { 3840, 2160 },
 };
 
 bool OnGrid(std::uint32_t v, std::uint32_t min, std::uint32_t max, std::uint32_t step)
@@ -57,7 +65,10 @@ std::unique_ptr<Device> Device::Open(const std::string& path, int& error)
     return std::make_unique<Device>(std::move(io));
 }
 
-Device::Device(std::unique_ptr<DeviceIo> io) : io_(std::move(io)) { }
+Device::Device(std::unique_ptr<DeviceIo> io)
+    : io_(std::move(io))
+{
+}
 
 Device::~Device() { StopStreaming(); }
 
@@ -66,7 +77,8 @@ int Device::QueryCapabilities(std::string& card, std::uint32_t& deviceCaps)
     v4l2_capability cap {};
     if (int r = io_->Ioctl(VIDIOC_QUERYCAP, &cap))
         return r;
-    card.assign(reinterpret_cast<const char*>(cap.card), strnlen(reinterpret_cast<const char*>(cap.card), sizeof cap.card));
+    card.assign(reinterpret_cast<const char*>(cap.card),
+        strnlen(reinterpret_cast<const char*>(cap.card), sizeof cap.card));
     deviceCaps = (cap.capabilities & V4L2_CAP_DEVICE_CAPS) ? cap.device_caps : cap.capabilities;
     return 0;
 }

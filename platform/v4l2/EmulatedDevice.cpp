@@ -63,7 +63,11 @@ void DefaultPicture(const CurrentFormat& f, std::uint64_t n, std::uint8_t* out)
 
 class EmulatedIo final : public DeviceIo {
 public:
-    EmulatedIo(std::shared_ptr<EmulatedDevice> device, int handle) : device_(std::move(device)), handle_(handle) { }
+    EmulatedIo(std::shared_ptr<EmulatedDevice> device, int handle)
+        : device_(std::move(device))
+        , handle_(handle)
+    {
+    }
     ~EmulatedIo() override { device_->Close(handle_); }
     int Ioctl(unsigned long request, void* arg) override { return device_->Ioctl(handle_, request, arg); }
     void* Map(std::size_t length, std::uint32_t offset) override { return device_->Map(length, offset); }
@@ -78,8 +82,11 @@ private:
 
 EmulatedDevice::EmulatedDevice(std::string card, std::uint32_t deviceCaps, std::vector<EmulatedFormat> formats,
     std::vector<EmulatedControl> controls)
-    : card_(std::move(card)), deviceCaps_(deviceCaps), formats_(std::move(formats)), controls_(std::move(controls)),
-      picture_(DefaultPicture)
+    : card_(std::move(card))
+    , deviceCaps_(deviceCaps)
+    , formats_(std::move(formats))
+    , controls_(std::move(controls))
+    , picture_(DefaultPicture)
 {
     // The first size of the first format is in force at first.
     if (!formats_.empty()) {
@@ -380,8 +387,8 @@ int EmulatedDevice::SetFormatLocked(void* arg)
 int EmulatedDevice::BufferRequest(int handle, unsigned long request, void* arg)
 {
     if (owner_ != 0 && owner_ != handle
-        && (request == VIDIOC_REQBUFS || request == VIDIOC_QBUF || request == VIDIOC_DQBUF
-            || request == VIDIOC_STREAMON || request == VIDIOC_STREAMOFF || request == VIDIOC_QUERYBUF))
+        && (request == VIDIOC_REQBUFS || request == VIDIOC_QBUF || request == VIDIOC_DQBUF || request == VIDIOC_STREAMON
+            || request == VIDIOC_STREAMOFF || request == VIDIOC_QUERYBUF))
         return -EBUSY;
     switch (request) {
     case VIDIOC_REQBUFS: {

@@ -24,7 +24,11 @@ namespace {
 
 class LinuxDeviceIo final : public DeviceIo {
 public:
-    LinuxDeviceIo(int fd, int wake) : fd_(fd), wake_(wake) { }
+    LinuxDeviceIo(int fd, int wake)
+        : fd_(fd)
+        , wake_(wake)
+    {
+    }
     ~LinuxDeviceIo() override
     {
         close(wake_);
@@ -133,7 +137,10 @@ DeviceSystem& CurrentDeviceSystem()
     return chosen ? *chosen : linuxSystem;
 }
 
-ScopedDeviceSystem::ScopedDeviceSystem(DeviceSystem& system) : previous_(g_override.exchange(&system)) { }
+ScopedDeviceSystem::ScopedDeviceSystem(DeviceSystem& system)
+    : previous_(g_override.exchange(&system))
+{
+}
 
 ScopedDeviceSystem::~ScopedDeviceSystem() { g_override.store(previous_); }
 

@@ -8,12 +8,12 @@ namespace ws::ctl {
 
 namespace {
 
-    // The square of a check box or the circle of a radio button.
-    constexpr int kMarkSize = 13;
+// The square of a check box or the circle of a radio button.
+constexpr int kMarkSize = 13;
 
-    bool IsPushType(DWORD type) { return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_OWNERDRAW; }
-    bool IsCheckType(DWORD type) { return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX; }
-    bool IsRadioType(DWORD type) { return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON; }
+bool IsPushType(DWORD type) { return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_OWNERDRAW; }
+bool IsCheckType(DWORD type) { return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX; }
+bool IsRadioType(DWORD type) { return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON; }
 
 } // namespace
 
@@ -223,8 +223,8 @@ void ButtonControl::Draw(HDC dc, UINT action)
         dis.CtlType = ODT_BUTTON;
         dis.CtlID = static_cast<UINT>(GetDlgCtrlID(hwnd_));
         dis.itemAction = action;
-        dis.itemState
-            = (pushed_ ? ODS_SELECTED : 0) | (focused_ ? ODS_FOCUS : 0) | (IsWindowEnabled(hwnd_) ? 0 : ODS_DISABLED);
+        dis.itemState = (pushed_ ? ODS_SELECTED : 0) | (focused_ ? ODS_FOCUS : 0)
+            | (IsWindowEnabled(hwnd_) ? 0 : ODS_DISABLED);
         dis.hwndItem = hwnd_;
         dis.hDC = dc;
         dis.rcItem = r;

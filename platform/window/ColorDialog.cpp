@@ -94,8 +94,8 @@ res::DialogTemplate MakeTemplate()
     }
     t.items.push_back(Item(WC_STATIC, "颜色", kStaticId, SS_CENTER, kPreview.left, kPreview.bottom + 4,
         kPreview.right - kPreview.left, 16));
-    t.items.push_back(Item(WC_BUTTON, "添加到自定义颜色(&A)", kColorAddId, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 248,
-        284, 260, 24));
+    t.items.push_back(
+        Item(WC_BUTTON, "添加到自定义颜色(&A)", kColorAddId, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 248, 284, 260, 24));
     return t;
 }
 
@@ -123,8 +123,8 @@ BOOL ColorDialog::Run(CHOOSECOLOR& cc)
     ctl::EnsureControlClasses();
     ColorDialog self(cc);
     res::DialogTemplate t = MakeTemplate();
-    LONG_PTR answer = DialogBoxIndirectParam(
-        nullptr, &t, CommonDialog::TopLevelOwner(cc.hwndOwner), Proc, reinterpret_cast<LPARAM>(&self));
+    LONG_PTR answer = DialogBoxIndirectParam(nullptr, &t, CommonDialog::TopLevelOwner(cc.hwndOwner), Proc,
+        reinterpret_cast<LPARAM>(&self));
     // The custom colours go back whichever way the dialog ended.
     std::copy(self.chooser_.Custom().begin(), self.chooser_.Custom().end(), cc.lpCustColors);
     if (answer != IDOK)
@@ -165,10 +165,10 @@ LONG_PTR ColorDialog::Handle(UINT msg, WPARAM wParam, LPARAM lParam)
     }
     case WM_LBUTTONDOWN: {
         POINT p = ctl::MousePoint(lParam);
-        drag_ = !full_                     ? Drag::None
+        drag_ = !full_                 ? Drag::None
             : ColorPicture::OnField(p) ? Drag::Field
             : ColorPicture::OnBar(p)   ? Drag::Bar
-                                           : Drag::None;
+                                       : Drag::None;
         if (drag_ != Drag::None) {
             SetCapture(dialog_);
             PointerAt(p);
@@ -384,9 +384,8 @@ void ColorDialog::ShowColour(int except)
 {
     COLORREF rgb = chooser_.Colour();
     Hls hls = chooser_.HlsValue();
-    const std::pair<int, int> values[] = { { kColorHueId, hls.hue }, { kColorSatId, hls.sat },
-        { kColorLumId, hls.lum }, { kColorRedId, GetRValue(rgb) }, { kColorGreenId, GetGValue(rgb) },
-        { kColorBlueId, GetBValue(rgb) } };
+    const std::pair<int, int> values[] = { { kColorHueId, hls.hue }, { kColorSatId, hls.sat }, { kColorLumId, hls.lum },
+        { kColorRedId, GetRValue(rgb) }, { kColorGreenId, GetGValue(rgb) }, { kColorBlueId, GetBValue(rgb) } };
     for (auto [id, value] : values)
         if (id != except)
             SetField(id, value);

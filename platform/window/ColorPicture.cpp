@@ -96,8 +96,8 @@ void ColorPicture::PaintField(HDC dc, Hls hls)
         for (int y = 0; y < h; ++y) {
             int sat = ScaleOf(y, h, kHlsMax, 0);
             for (int x = 0; x < w; ++x)
-                field_[static_cast<std::size_t>(y * w + x)]
-                    = Pixel(HlsToRgb(Hls { ScaleOf(x, w, 0, kHlsMax - 1), sat, kHlsMax / 2 }));
+                field_[static_cast<std::size_t>(y * w + x)] = Pixel(
+                    HlsToRgb(Hls { ScaleOf(x, w, 0, kHlsMax - 1), sat, kHlsMax / 2 }));
         }
     }
     PaintPixels(dc, kField, field_);

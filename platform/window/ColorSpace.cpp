@@ -82,7 +82,8 @@ COLORREF HlsToRgb(Hls hls)
                                     : hls.lum + hls.sat - (hls.lum * hls.sat + kHlsMax / 2) / kHlsMax;
     int m1 = 2 * hls.lum - m2;
     return RGB(static_cast<BYTE>(HueToChannel(m1, m2, hls.hue + kHlsMax / 3)),
-        static_cast<BYTE>(HueToChannel(m1, m2, hls.hue)), static_cast<BYTE>(HueToChannel(m1, m2, hls.hue - kHlsMax / 3)));
+        static_cast<BYTE>(HueToChannel(m1, m2, hls.hue)),
+        static_cast<BYTE>(HueToChannel(m1, m2, hls.hue - kHlsMax / 3)));
 }
 
 } // namespace ws::dlg

@@ -12,17 +12,17 @@ namespace ws::ctl {
 
 namespace {
 
-    constexpr int kButtonWidth = 17;
-    // The face is a line of text with room around it.
-    constexpr int kFacePadding = 8;
-    constexpr int kInset = 3;
-    constexpr COLORREF kArrowColour = RGB(96, 96, 96);
+constexpr int kButtonWidth = 17;
+// The face is a line of text with room around it.
+constexpr int kFacePadding = 8;
+constexpr int kInset = 3;
+constexpr COLORREF kArrowColour = RGB(96, 96, 96);
 
-    bool IsMouseMessage(UINT msg)
-    {
-        return msg == WM_MOUSEMOVE || msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP || msg == WM_RBUTTONDOWN
-            || msg == WM_MBUTTONDOWN;
-    }
+bool IsMouseMessage(UINT msg)
+{
+    return msg == WM_MOUSEMOVE || msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP || msg == WM_RBUTTONDOWN
+        || msg == WM_MBUTTONDOWN;
+}
 
 } // namespace
 
@@ -87,8 +87,8 @@ void ComboBoxControl::Layout()
     RECT window;
     GetWindowRect(hwnd_, &window);
     if (window.bottom - window.top != faceHeight_)
-        SetWindowPos(
-            hwnd_, nullptr, 0, 0, window.right - window.left, faceHeight_, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left, faceHeight_,
+            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (edit_) {
         RECT c;
         GetClientRect(hwnd_, &c);

@@ -16,39 +16,39 @@ namespace ws::ctl {
 
 namespace {
 
-    struct ClassEntry {
-        const char* name;
-        WNDPROC proc;
-        const char* cursor;
-    };
+struct ClassEntry {
+    const char* name;
+    WNDPROC proc;
+    const char* cursor;
+};
 
-    // Every window of these classes keeps its object in one extra slot.
-    const ClassEntry kClasses[] = {
-        { WC_BUTTON, ControlProc<ButtonControl>, IDC_ARROW },
-        { WC_STATIC, ControlProc<StaticControl>, IDC_ARROW },
-        { WC_LISTBOX, ControlProc<ListBoxControl>, IDC_ARROW },
-        { WC_COMBOBOX, ControlProc<ComboBoxControl>, IDC_ARROW },
-        { ComboBoxControl::kListClass, ComboBoxControl::ListProc, IDC_ARROW },
-        { WC_EDIT, ControlProc<EditControl>, IDC_IBEAM },
-        { TOOLTIPS_CLASS, ControlProc<ToolTipControl>, IDC_ARROW },
-    };
+// Every window of these classes keeps its object in one extra slot.
+const ClassEntry kClasses[] = {
+    { WC_BUTTON, ControlProc<ButtonControl>, IDC_ARROW },
+    { WC_STATIC, ControlProc<StaticControl>, IDC_ARROW },
+    { WC_LISTBOX, ControlProc<ListBoxControl>, IDC_ARROW },
+    { WC_COMBOBOX, ControlProc<ComboBoxControl>, IDC_ARROW },
+    { ComboBoxControl::kListClass, ComboBoxControl::ListProc, IDC_ARROW },
+    { WC_EDIT, ControlProc<EditControl>, IDC_IBEAM },
+    { TOOLTIPS_CLASS, ControlProc<ToolTipControl>, IDC_ARROW },
+};
 
-    void Provide(const std::string& name)
-    {
-        for (const ClassEntry& c : kClasses) {
-            if (strcasecmp(c.name, name.c_str()) != 0)
-                continue;
-            WNDCLASS wc {};
-            wc.lpfnWndProc = c.proc;
-            wc.cbWndExtra = sizeof(void*);
-            wc.hCursor = LoadCursor(nullptr, c.cursor);
-            wc.lpszClassName = c.name;
-            RegisterClass(&wc);
-            return;
-        }
+void Provide(const std::string& name)
+{
+    for (const ClassEntry& c : kClasses) {
+        if (strcasecmp(c.name, name.c_str()) != 0)
+            continue;
+        WNDCLASS wc {};
+        wc.lpfnWndProc = c.proc;
+        wc.cbWndExtra = sizeof(void*);
+        wc.hCursor = LoadCursor(nullptr, c.cursor);
+        wc.lpszClassName = c.name;
+        RegisterClass(&wc);
+        return;
     }
+}
 
-    const bool g_provided = (AddClassProvider(Provide), true);
+const bool g_provided = (AddClassProvider(Provide), true);
 
 } // namespace
 

@@ -18,11 +18,16 @@ namespace ws::ctl {
 void EnsureControlClasses();
 
 // The object of a control window, or null (another class, or not yet made).
-template <class T> T* StateOf(HWND hwnd) { return reinterpret_cast<T*>(GetWindowLongPtr(hwnd, 0)); }
+template <class T>
+T* StateOf(HWND hwnd)
+{
+    return reinterpret_cast<T*>(GetWindowLongPtr(hwnd, 0));
+}
 
 // The window procedure of a control class whose objects are T: T(HWND,
 // const CREATESTRUCT&) and LRESULT T::Handle(UINT, WPARAM, LPARAM).
-template <class T> LRESULT ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+template <class T>
+LRESULT ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_NCCREATE) {
         auto* made = new T(hwnd, *reinterpret_cast<const CREATESTRUCT*>(lParam));

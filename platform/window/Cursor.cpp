@@ -83,8 +83,22 @@ const std::vector<std::string>& ArrowPicture()
 const std::vector<std::string>& BeamPicture()
 {
     static const std::vector<std::string> rows = {
-        "###.###", "   #", "   #", "   #", "   #", "   #", "   #", "   #",
-        "   #", "   #", "   #", "   #", "   #", "   #", "   #", "###.###",
+        "###.###",
+        "   #",
+        "   #",
+        "   #",
+        "   #",
+        "   #",
+        "   #",
+        "   #",
+        "   #",
+        "   #",
+        "   #",
+        "   #",
+        "   #",
+        "   #",
+        "   #",
+        "###.###",
     };
     return rows;
 }
@@ -92,8 +106,22 @@ const std::vector<std::string>& BeamPicture()
 const std::vector<std::string>& CrossPicture()
 {
     static const std::vector<std::string> rows = {
-        "        #", "        #", "        #", "        #", "        #", "        #", "        #", "        #",
-        "#################", "        #", "        #", "        #", "        #", "        #", "        #", "        #",
+        "        #",
+        "        #",
+        "        #",
+        "        #",
+        "        #",
+        "        #",
+        "        #",
+        "        #",
+        "#################",
+        "        #",
+        "        #",
+        "        #",
+        "        #",
+        "        #",
+        "        #",
+        "        #",
         "        #",
     };
     return rows;
@@ -179,7 +207,8 @@ BOOL DestroyCursor(HCURSOR cursor)
     if (!c->shared) {
         Live().erase(c);
         auto& owned = Owned();
-        owned.erase(std::remove_if(owned.begin(), owned.end(), [c](const auto& p) { return p.get() == c; }), owned.end());
+        owned.erase(std::remove_if(owned.begin(), owned.end(), [c](const auto& p) { return p.get() == c; }),
+            owned.end());
     }
     return TRUE;
 }

@@ -68,7 +68,8 @@ HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous)
 {
     if (!IsWindow(dialog))
         return nullptr;
-    return Cycle(dialog, control, previous != FALSE, [](HWND c) { return CanTakeFocus(c) && (StyleOf(c) & WS_TABSTOP) != 0; });
+    return Cycle(dialog, control, previous != FALSE,
+        [](HWND c) { return CanTakeFocus(c) && (StyleOf(c) & WS_TABSTOP) != 0; });
 }
 
 HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous)

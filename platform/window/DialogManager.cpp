@@ -33,10 +33,7 @@ bool IsCtlColor(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLO
 
 // Messages whose answer a dialog procedure gives as its return value rather
 // than through DWLP_MSGRESULT.
-bool AnswersDirectly(UINT msg)
-{
-    return IsCtlColor(msg) || msg == WM_INITDIALOG || msg == WM_QUERYDRAGICON;
-}
+bool AnswersDirectly(UINT msg) { return IsCtlColor(msg) || msg == WM_INITDIALOG || msg == WM_QUERYDRAGICON; }
 
 LRESULT DialogWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -288,7 +285,8 @@ LRESULT DefDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     switch (msg) {
     case WM_ERASEBKGND: {
         HDC dc = reinterpret_cast<HDC>(wParam);
-        auto brush = reinterpret_cast<HBRUSH>(SendMessage(hwnd, WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(hwnd)));
+        auto brush = reinterpret_cast<HBRUSH>(
+            SendMessage(hwnd, WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(hwnd)));
         if (!brush)
             brush = GetSysColorBrush(COLOR_BTNFACE);
         RECT r;

@@ -11,47 +11,47 @@ namespace ws::ctl {
 
 namespace {
 
-    // Room between the border and the text.
-    constexpr int kMargin = 2;
-    constexpr std::size_t kDefaultLimit = 0x7FFFFFFE;
-    constexpr UINT kSelectAll = 0x01; // Ctrl+A as a character
+// Room between the border and the text.
+constexpr int kMargin = 2;
+constexpr std::size_t kDefaultLimit = 0x7FFFFFFE;
+constexpr UINT kSelectAll = 0x01; // Ctrl+A as a character
 
-    bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
-    std::string Utf8(UINT cp)
-    {
-        std::string out;
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp <= 0x10FFFF) {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-        return out;
+std::string Utf8(UINT cp)
+{
+    std::string out;
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp <= 0x10FFFF) {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
     }
+    return out;
+}
 
-    bool IsComboBox(HWND hwnd)
-    {
-        char name[16] = {};
-        return hwnd && GetClassName(hwnd, name, sizeof name) && strcasecmp(name, WC_COMBOBOX) == 0;
-    }
+bool IsComboBox(HWND hwnd)
+{
+    char name[16] = {};
+    return hwnd && GetClassName(hwnd, name, sizeof name) && strcasecmp(name, WC_COMBOBOX) == 0;
+}
 
-    bool ComboKey(UINT vk)
-    {
-        return vk == VK_UP || vk == VK_DOWN || vk == VK_PRIOR || vk == VK_NEXT || vk == VK_F4 || vk == VK_RETURN
-            || vk == VK_ESCAPE;
-    }
+bool ComboKey(UINT vk)
+{
+    return vk == VK_UP || vk == VK_DOWN || vk == VK_PRIOR || vk == VK_NEXT || vk == VK_F4 || vk == VK_RETURN
+        || vk == VK_ESCAPE;
+}
 
-    bool ShiftDown() { return (GetKeyState(VK_SHIFT) & KEY_DOWN_BIT) != 0; }
+bool ShiftDown() { return (GetKeyState(VK_SHIFT) & KEY_DOWN_BIT) != 0; }
 
 } // namespace
 
@@ -150,8 +150,8 @@ LRESULT EditControl::Handle(UINT msg, WPARAM wParam, LPARAM lParam)
             *out = start;
         if (auto* out = reinterpret_cast<DWORD*>(lParam))
             *out = end;
-        return MAKELRESULT(
-            static_cast<WORD>(std::min<DWORD>(start, 0xFFFF)), static_cast<WORD>(std::min<DWORD>(end, 0xFFFF)));
+        return MAKELRESULT(static_cast<WORD>(std::min<DWORD>(start, 0xFFFF)),
+            static_cast<WORD>(std::min<DWORD>(end, 0xFFFF)));
     }
     case EM_SETSEL:
         SetSelection(static_cast<LONG_PTR>(wParam), lParam);

@@ -114,8 +114,8 @@ BOOL FileDialog::Run(OPENFILENAME& ofn)
     ctl::EnsureControlClasses();
     FileDialog self(ofn);
     res::DialogTemplate t = MakeTemplate(self.Title());
-    LONG_PTR answer = DialogBoxIndirectParam(
-        nullptr, &t, CommonDialog::TopLevelOwner(ofn.hwndOwner), Proc, reinterpret_cast<LPARAM>(&self));
+    LONG_PTR answer = DialogBoxIndirectParam(nullptr, &t, CommonDialog::TopLevelOwner(ofn.hwndOwner), Proc,
+        reinterpret_cast<LPARAM>(&self));
     return answer == IDOK && SaveResult::Deliver(ofn, self.chosen_, self.types_.empty() ? -1 : self.chosenType_)
         ? TRUE
         : FALSE;
@@ -203,8 +203,8 @@ void FileDialog::ShowFolder(const fs::path& folder)
 void FileDialog::FillList()
 {
     static const std::vector<std::string> everything;
-    const std::vector<std::string>& patterns
-        = types_.empty() ? everything : types_[static_cast<std::size_t>(chosenType_)].patterns;
+    const std::vector<std::string>& patterns = types_.empty() ? everything
+                                                              : types_[static_cast<std::size_t>(chosenType_)].patterns;
     entries_ = FolderListing::List(folder_, patterns);
     HWND list = GetDlgItem(dialog_, kFileListId);
     SendMessage(list, LB_RESETCONTENT, 0, 0);
@@ -253,7 +253,8 @@ void FileDialog::OnSave()
     }
     fs::path path = SaveName::Resolve(folder_, SaveName::WithDefaultExtension(typed, ofn_.lpstrDefExt));
     if (!IsFolder(path.parent_path())) {
-        Ask("找不到文件夹“" + FolderListing::Text(path.parent_path()) + "”。\n请检查路径是否正确。", MB_OK | MB_ICONWARNING);
+        Ask("找不到文件夹“" + FolderListing::Text(path.parent_path()) + "”。\n请检查路径是否正确。",
+            MB_OK | MB_ICONWARNING);
         return;
     }
     std::error_code ec;

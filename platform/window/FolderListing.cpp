@@ -16,7 +16,9 @@ char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a
 bool FolderListing::NameLess(const std::string& a, const std::string& b)
 {
     // UTF-8 byte order is code point order; unsigned bytes keep it so.
-    auto less = [](char x, char y) { return static_cast<unsigned char>(Fold(x)) < static_cast<unsigned char>(Fold(y)); };
+    auto less = [](char x, char y) {
+        return static_cast<unsigned char>(Fold(x)) < static_cast<unsigned char>(Fold(y));
+    };
     if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), less))
         return true;
     if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), less))
@@ -30,8 +32,8 @@ std::string FolderListing::Text(const std::filesystem::path& p)
     return std::string(s.begin(), s.end());
 }
 
-std::vector<FolderEntry> FolderListing::List(
-    const std::filesystem::path& folder, const std::vector<std::string>& patterns)
+std::vector<FolderEntry> FolderListing::List(const std::filesystem::path& folder,
+    const std::vector<std::string>& patterns)
 {
     std::vector<FolderEntry> out;
     std::error_code ec;

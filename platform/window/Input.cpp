@@ -161,7 +161,8 @@ void SetCursorFor(Window* w, int hit, UINT mouseMsg)
     // moves (a drawing surface) must not see it flash back to the arrow
     // on every press.
     if (w)
-        SendMessage(w, WM_SETCURSOR, reinterpret_cast<WPARAM>(w), MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(mouseMsg)));
+        SendMessage(w, WM_SETCURSOR, reinterpret_cast<WPARAM>(w),
+            MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(mouseMsg)));
 }
 
 UINT ButtonVk(int button) { return button == 0 ? VK_LBUTTON : button == 1 ? VK_RBUTTON : VK_MBUTTON; }

@@ -11,22 +11,22 @@ namespace ws::ctl {
 
 namespace {
 
-    constexpr int kScrollBarWidth = 12;
-    constexpr int kMinThumb = 10;
-    constexpr int kTextIndent = 3;
-    constexpr int kWheelLines = 3;
-    // Items are a little taller than a line of text, for a calmer look.
-    constexpr int kItemPadding = 2;
+constexpr int kScrollBarWidth = 12;
+constexpr int kMinThumb = 10;
+constexpr int kTextIndent = 3;
+constexpr int kWheelLines = 3;
+// Items are a little taller than a line of text, for a calmer look.
+constexpr int kItemPadding = 2;
 
-    // Strings compare without regard to ASCII case, as the list sorts and
-    // searches them.
-    int Compare(const std::string& a, const char* b) { return strcasecmp(a.c_str(), b); }
+// Strings compare without regard to ASCII case, as the list sorts and
+// searches them.
+int Compare(const std::string& a, const char* b) { return strcasecmp(a.c_str(), b); }
 
-    bool StartsWith(const std::string& text, const char* prefix)
-    {
-        std::size_t n = std::char_traits<char>::length(prefix);
-        return text.size() >= n && strncasecmp(text.c_str(), prefix, n) == 0;
-    }
+bool StartsWith(const std::string& text, const char* prefix)
+{
+    std::size_t n = std::char_traits<char>::length(prefix);
+    return text.size() >= n && strncasecmp(text.c_str(), prefix, n) == 0;
+}
 
 } // namespace
 

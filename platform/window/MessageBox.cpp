@@ -120,8 +120,8 @@ LONG_PTR BoxProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
         int id = LOWORD(wParam);
         if (!box || (id == IDCANCEL && !box->hasCancel))
             return TRUE;
-        bool known
-            = std::any_of(box->buttons.begin(), box->buttons.end(), [id](const ButtonSpec& b) { return b.id == id; });
+        bool known = std::any_of(box->buttons.begin(), box->buttons.end(),
+            [id](const ButtonSpec& b) { return b.id == id; });
         if (known && HIWORD(wParam) == BN_CLICKED)
             EndDialog(dialog, id);
         return TRUE;
@@ -158,8 +158,8 @@ int MessageBox(HWND owner, const char* text, const char* caption, UINT type)
     EnsureControlClasses();
     Box box;
     box.buttons = ButtonsOf(type);
-    box.hasCancel
-        = std::any_of(box.buttons.begin(), box.buttons.end(), [](const ButtonSpec& b) { return b.id == IDCANCEL; });
+    box.hasCancel = std::any_of(box.buttons.begin(), box.buttons.end(),
+        [](const ButtonSpec& b) { return b.id == IDCANCEL; });
     if (ws::Window* w = ws::FromHandle(owner))
         box.owner = w->TopLevel();
 
@@ -167,8 +167,8 @@ int MessageBox(HWND owner, const char* text, const char* caption, UINT type)
     tmpl.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME | (box.hasCancel ? WS_SYSMENU : 0);
     tmpl.exStyle = WS_EX_DLGMODALFRAME;
     tmpl.caption = caption ? caption : "错误";
-    tmpl.items.push_back(res::DialogItem {
-        WC_STATIC, text ? text : "", kTextId, WS_CHILD | WS_VISIBLE | SS_LEFT | kNoPrefix, 0, 0, 0, 0, 0 });
+    tmpl.items.push_back(res::DialogItem { WC_STATIC, text ? text : "", kTextId,
+        WS_CHILD | WS_VISIBLE | SS_LEFT | kNoPrefix, 0, 0, 0, 0, 0 });
     bool first = true;
     for (const ButtonSpec& b : box.buttons) {
         DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (first ? BS_DEFPUSHBUTTON | WS_GROUP : BS_PUSHBUTTON);

@@ -270,7 +270,8 @@ UINT_PTR StartTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc)
 bool StopTimer(HWND hwnd, UINT_PTR id)
 {
     Queue& q = Q();
-    auto it = std::find_if(q.timers.begin(), q.timers.end(), [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
+    auto it = std::find_if(q.timers.begin(), q.timers.end(),
+        [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
     if (it == q.timers.end())
         return false;
     q.timers.erase(it);

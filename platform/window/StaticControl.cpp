@@ -11,42 +11,42 @@ namespace ws::ctl {
 
 namespace {
 
-    // Frames and the prefix switch, with the values of the desktop API.
-    constexpr DWORD kBlackFrame = 0x07;
-    constexpr DWORD kGrayFrame = 0x08;
-    constexpr DWORD kWhiteFrame = 0x09;
-    constexpr DWORD kNoPrefix = 0x80;
+// Frames and the prefix switch, with the values of the desktop API.
+constexpr DWORD kBlackFrame = 0x07;
+constexpr DWORD kGrayFrame = 0x08;
+constexpr DWORD kWhiteFrame = 0x09;
+constexpr DWORD kNoPrefix = 0x80;
 
-    bool IsPicture(DWORD type) { return type == SS_BITMAP || type == SS_ICON; }
+bool IsPicture(DWORD type) { return type == SS_BITMAP || type == SS_ICON; }
 
-    // The fill or frame colour of the rectangle and frame kinds, if type is one.
-    bool ShapeColour(DWORD type, COLORREF& colour)
-    {
-        switch (type) {
-        case SS_BLACKRECT:
-        case kBlackFrame:
-            colour = RGB(0, 0, 0);
-            return true;
-        case SS_GRAYRECT:
-        case kGrayFrame:
-            colour = GetSysColor(COLOR_BTNSHADOW);
-            return true;
-        case SS_WHITERECT:
-        case kWhiteFrame:
-            colour = RGB(255, 255, 255);
-            return true;
-        default:
-            return false;
-        }
+// The fill or frame colour of the rectangle and frame kinds, if type is one.
+bool ShapeColour(DWORD type, COLORREF& colour)
+{
+    switch (type) {
+    case SS_BLACKRECT:
+    case kBlackFrame:
+        colour = RGB(0, 0, 0);
+        return true;
+    case SS_GRAYRECT:
+    case kGrayFrame:
+        colour = GetSysColor(COLOR_BTNSHADOW);
+        return true;
+    case SS_WHITERECT:
+    case kWhiteFrame:
+        colour = RGB(255, 255, 255);
+        return true;
+    default:
+        return false;
     }
+}
 
-    SIZE BitmapSize(HBITMAP bitmap)
-    {
-        BITMAP info {};
-        if (!bitmap || GetObject(bitmap, sizeof info, &info) != sizeof info)
-            return SIZE { 0, 0 };
-        return SIZE { info.bmWidth, info.bmHeight };
-    }
+SIZE BitmapSize(HBITMAP bitmap)
+{
+    BITMAP info {};
+    if (!bitmap || GetObject(bitmap, sizeof info, &info) != sizeof info)
+        return SIZE { 0, 0 };
+    return SIZE { info.bmWidth, info.bmHeight };
+}
 
 } // namespace
 

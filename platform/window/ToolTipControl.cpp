@@ -9,24 +9,24 @@ namespace ws::ctl {
 
 namespace {
 
-    constexpr UINT_PTR kShowTimer = 1;
-    constexpr UINT_PTR kPopTimer = 2;
-    constexpr UINT kDefaultInitial = 500;
-    constexpr UINT kDefaultAutoPop = 5000;
-    constexpr UINT kDefaultReshow = 100;
-    // The tip's corner lies this far right of and below the pointer's hot spot,
-    // clear of the arrow.
-    constexpr POINT kOffset { 2, 20 };
-    constexpr int kPadX = 4;
-    constexpr int kPadY = 2;
+constexpr UINT_PTR kShowTimer = 1;
+constexpr UINT_PTR kPopTimer = 2;
+constexpr UINT kDefaultInitial = 500;
+constexpr UINT kDefaultAutoPop = 5000;
+constexpr UINT kDefaultReshow = 100;
+// The tip's corner lies this far right of and below the pointer's hot spot,
+// clear of the arrow.
+constexpr POINT kOffset { 2, 20 };
+constexpr int kPadX = 4;
+constexpr int kPadY = 2;
 
-    bool IsButtonDown(UINT msg)
-    {
-        return msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN || msg == WM_NCLBUTTONDOWN
-            || msg == WM_NCRBUTTONDOWN || msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK;
-    }
+bool IsButtonDown(UINT msg)
+{
+    return msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN || msg == WM_NCLBUTTONDOWN
+        || msg == WM_NCRBUTTONDOWN || msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK;
+}
 
-    bool IsNonClient(UINT msg) { return msg == WM_NCMOUSEMOVE || msg == WM_NCLBUTTONDOWN || msg == WM_NCRBUTTONDOWN; }
+bool IsNonClient(UINT msg) { return msg == WM_NCMOUSEMOVE || msg == WM_NCLBUTTONDOWN || msg == WM_NCRBUTTONDOWN; }
 
 } // namespace
 
@@ -73,8 +73,8 @@ LRESULT ToolTipControl::Handle(UINT msg, WPARAM wParam, LPARAM lParam)
         auto style = static_cast<DWORD>(GetWindowLongPtr(hwnd_, GWL_STYLE));
         SetWindowLongPtr(hwnd_, GWL_STYLE, static_cast<LONG_PTR>(WS_POPUP | (style & 0xFFFF)));
         auto ex = static_cast<DWORD>(GetWindowLongPtr(hwnd_, GWL_EXSTYLE));
-        SetWindowLongPtr(
-            hwnd_, GWL_EXSTYLE, static_cast<LONG_PTR>(ex | WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE));
+        SetWindowLongPtr(hwnd_, GWL_EXSTYLE,
+            static_cast<LONG_PTR>(ex | WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE));
         return 0;
     }
     case WM_DESTROY:
@@ -204,8 +204,8 @@ void ToolTipControl::DeleteTool(const Key& key)
         KillTimer(hwnd_, kShowTimer);
         pendingDelay_ = 0;
     }
-    tools_.erase(
-        std::remove_if(tools_.begin(), tools_.end(), [&](const Tool& t) { return t.key == key; }), tools_.end());
+    tools_.erase(std::remove_if(tools_.begin(), tools_.end(), [&](const Tool& t) { return t.key == key; }),
+        tools_.end());
 }
 
 void ToolTipControl::SetDelay(WPARAM which, LPARAM value)
@@ -260,8 +260,8 @@ void ToolTipControl::PointerAt(std::optional<Key> tool, POINT screen)
     if (tool != over_) {
         // A tip that is up, or went a moment ago, hands over to the next
         // tool after the short reshow delay.
-        bool handOver
-            = shown_.has_value() || (hiddenRecently_ && GetTickCount() - hiddenAt_ < std::max(initial_, reshow_));
+        bool handOver = shown_.has_value()
+            || (hiddenRecently_ && GetTickCount() - hiddenAt_ < std::max(initial_, reshow_));
         Hide();
         over_ = tool;
         if (quiet_ && quiet_ != tool)

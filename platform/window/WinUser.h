@@ -31,8 +31,14 @@ using ATOM = WORD;
 constexpr SHORT GET_X_LPARAM(LPARAM lp) { return static_cast<SHORT>(LOWORD(static_cast<ULONG_PTR>(lp))); }
 constexpr SHORT GET_Y_LPARAM(LPARAM lp) { return static_cast<SHORT>(HIWORD(static_cast<ULONG_PTR>(lp))); }
 constexpr SHORT GET_WHEEL_DELTA_WPARAM(WPARAM wp) { return static_cast<SHORT>(HIWORD(wp)); }
-constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi) { return static_cast<WPARAM>(static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16)); }
-constexpr LRESULT MAKELRESULT(WORD lo, WORD hi) { return static_cast<LRESULT>(static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16)); }
+constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi)
+{
+    return static_cast<WPARAM>(static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16));
+}
+constexpr LRESULT MAKELRESULT(WORD lo, WORD hi)
+{
+    return static_cast<LRESULT>(static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16));
+}
 inline const char* MAKEINTRESOURCE(UINT id) { return reinterpret_cast<const char*>(static_cast<ULONG_PTR>(id)); }
 inline bool IS_INTRESOURCE(const char* p) { return (reinterpret_cast<ULONG_PTR>(p) >> 16) == 0; }
 
@@ -232,7 +238,8 @@ inline constexpr DWORD WS_GROUP = 0x00020000;
 inline constexpr DWORD WS_TABSTOP = 0x00010000;
 inline constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
 inline constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
-inline constexpr DWORD WS_OVERLAPPEDWINDOW = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+inline constexpr DWORD WS_OVERLAPPEDWINDOW = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX
+    | WS_MAXIMIZEBOX;
 
 inline constexpr DWORD WS_EX_DLGMODALFRAME = 0x00000001;
 inline constexpr DWORD WS_EX_NOPARENTNOTIFY = 0x00000004;
@@ -497,8 +504,8 @@ ATOM RegisterClass(const WNDCLASS* wc);
 BOOL UnregisterClass(const char* className, HINSTANCE instance);
 BOOL GetClassInfo(HINSTANCE instance, const char* className, WNDCLASS* out);
 int GetClassName(HWND hwnd, char* out, int max);
-HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
-    int width, int height, HWND parent, HMENU menuOrId, HINSTANCE instance, LPVOID param);
+HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y, int width,
+    int height, HWND parent, HMENU menuOrId, HINSTANCE instance, LPVOID param);
 inline HWND CreateWindow(const char* className, const char* windowName, DWORD style, int x, int y, int width,
     int height, HWND parent, HMENU menuOrId, HINSTANCE instance, LPVOID param)
 {
@@ -534,7 +541,10 @@ int GetDlgCtrlID(HWND hwnd);
 LONG_PTR GetWindowLongPtr(HWND hwnd, int index);
 LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value);
 inline LONG GetWindowLong(HWND hwnd, int index) { return static_cast<LONG>(GetWindowLongPtr(hwnd, index)); }
-inline LONG SetWindowLong(HWND hwnd, int index, LONG value) { return static_cast<LONG>(SetWindowLongPtr(hwnd, index, value)); }
+inline LONG SetWindowLong(HWND hwnd, int index, LONG value)
+{
+    return static_cast<LONG>(SetWindowLongPtr(hwnd, index, value));
+}
 BOOL SetWindowText(HWND hwnd, const char* text);
 int GetWindowText(HWND hwnd, char* out, int max);
 int GetWindowTextLength(HWND hwnd);

@@ -72,9 +72,6 @@ bool Window::IsReallyVisible() const
     return true;
 }
 
-Window* FromHandle(HWND hwnd)
-{
-    return Tree().IsLive(hwnd) ? static_cast<Window*>(hwnd) : nullptr;
-}
+Window* FromHandle(HWND hwnd) { return Tree().IsLive(hwnd) ? static_cast<Window*>(hwnd) : nullptr; }
 
 } // namespace ws

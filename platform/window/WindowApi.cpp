@@ -52,8 +52,8 @@ RECT ClientRectOf(const Window* w)
 
 } // namespace
 
-HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
-    int width, int height, HWND parent, HMENU menuOrId, HINSTANCE instance, LPVOID param)
+HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y, int width,
+    int height, HWND parent, HMENU menuOrId, HINSTANCE instance, LPVOID param)
 {
     if (!className)
         return nullptr;
@@ -82,7 +82,8 @@ BOOL DestroyWindow(HWND hwnd)
     if (!w)
         return FALSE;
     auto& menus = SystemMenus();
-    menus.erase(std::remove_if(menus.begin(), menus.end(), [&](const auto& m) { return m.first == hwnd; }), menus.end());
+    menus.erase(std::remove_if(menus.begin(), menus.end(), [&](const auto& m) { return m.first == hwnd; }),
+        menus.end());
     return Tree().Destroy(w) ? TRUE : FALSE;
 }
 

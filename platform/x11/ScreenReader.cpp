@@ -61,8 +61,7 @@ bool ScreenReader::OtherWindowsShown() const
     bool shown = false;
     for (unsigned i = 0; i < count && !shown; ++i) {
         XWindowAttributes a;
-        if (XGetWindowAttributes(display_, children[i], &a) && a.map_state == IsViewable && a.width > 1
-            && a.height > 1)
+        if (XGetWindowAttributes(display_, children[i], &a) && a.map_state == IsViewable && a.width > 1 && a.height > 1)
             shown = true;
     }
     if (children)

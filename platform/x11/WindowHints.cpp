@@ -58,7 +58,8 @@ void WindowHints::Apply(::Window window, const WindowTraits& traits, const Windo
         reinterpret_cast<const unsigned char*>(&pid), 1);
 
     Atom type = traits.toolWindow || !traits.managed ? typeUtility_ : typeNormal_;
-    XChangeProperty(display_, window, type_, XA_ATOM, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(&type), 1);
+    XChangeProperty(display_, window, type_, XA_ATOM, 32, PropModeReplace,
+        reinterpret_cast<const unsigned char*>(&type), 1);
 
     bool skip = SkipsTaskbar(traits);
     if (shownWith) {

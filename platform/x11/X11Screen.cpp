@@ -312,8 +312,8 @@ void Screen::ApplyShape(const WindowState& w)
     }
     std::vector<XRectangle> rects;
     w.shape->ForEachRect([&](const RECT& r) {
-        rects.push_back(XRectangle { Clamp16(r.left), Clamp16(r.top), ClampSize(r.right - r.left),
-            ClampSize(r.bottom - r.top) });
+        rects.push_back(
+            XRectangle { Clamp16(r.left), Clamp16(r.top), ClampSize(r.right - r.left), ClampSize(r.bottom - r.top) });
     });
     POINT o = XOrigin(w);
     for (int i = 0; i < kindCount; ++i)
@@ -422,8 +422,8 @@ void Screen::GrabPointer(HWND window)
         grab_ = 0;
     } else {
         // Every pointer event, wherever the pointer is, goes to the window.
-        if (XGrabPointer(display_, w->xid, False, static_cast<unsigned>(kPointerMask), GrabModeAsync,
-                GrabModeAsync, None, cursor_, CurrentTime)
+        if (XGrabPointer(display_, w->xid, False, static_cast<unsigned>(kPointerMask), GrabModeAsync, GrabModeAsync,
+                None, cursor_, CurrentTime)
             == GrabSuccess)
             grab_ = w->xid;
     }

@@ -13,17 +13,16 @@
 
 namespace test {
 
-CameraTest::CameraTest() : use_(devices)
+CameraTest::CameraTest()
+    : use_(devices)
 {
     ws::ctl::EnsureControlClasses();
-    parent_ = CreateWindowEx(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
+    parent_ = CreateWindowEx(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr, nullptr,
+        nullptr);
     driver.Pump();
 }
 
-CameraTest::~CameraTest()
-{
-    DestroyWindow(parent_);
-}
+CameraTest::~CameraTest() { DestroyWindow(parent_); }
 
 std::shared_ptr<v4l2::EmulatedDevice> CameraTest::AddCamera(std::string card, std::vector<v4l2::FrameSize> yuyvSizes,
     std::vector<v4l2::EmulatedControl> controls)
@@ -40,8 +39,8 @@ void CameraTest::AddDevice(std::shared_ptr<v4l2::EmulatedDevice> device)
 
 HWND CameraTest::MakeCombo()
 {
-    HWND combo = CreateWindowEx(0, WC_COMBOBOX, "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 10, 10, 200,
-        200, parent_, nullptr, nullptr, nullptr);
+    HWND combo = CreateWindowEx(0, WC_COMBOBOX, "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 10, 10, 200, 200, parent_,
+        nullptr, nullptr, nullptr);
     driver.Pump();
     return combo;
 }

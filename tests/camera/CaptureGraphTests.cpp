@@ -37,7 +37,10 @@ std::vector<Row> TableOf(const CVMR_Capture& cap)
     return rows;
 }
 
-bool operator==(const Row& a, const Row& b) { return a.width == b.width && a.height == b.height && a.supported == b.supported; }
+bool operator==(const Row& a, const Row& b)
+{
+    return a.width == b.width && a.height == b.height && a.supported == b.supported;
+}
 
 using CaptureGraphTest = CameraTest;
 
@@ -60,8 +63,8 @@ TEST_F(CaptureGraphTest, TheTableListsTheCameraSizesAndTheGraphStartsAtTheLarges
             { { 640, 0, 0 }, { 800, 0, 0 }, { 1024, 0, 0 }, { 1280, 1024, 1 }, { 1600, 0, 0 }, { 2048, 0, 0 } }, 1,
             1280, 1024 },
         { "no table width: the camera's own format", { { 320, 240 } },
-            { { 640, 0, 0 }, { 800, 0, 0 }, { 1024, 0, 0 }, { 1280, 0, 0 }, { 1600, 0, 0 }, { 2048, 0, 0 } }, 0,
-            320, 240 },
+            { { 640, 0, 0 }, { 800, 0, 0 }, { 1024, 0, 0 }, { 1280, 0, 0 }, { 1600, 0, 0 }, { 2048, 0, 0 } }, 0, 320,
+            240 },
     };
     for (const auto& c : cases) {
         v4l2::EmulatedDeviceSystem own;
@@ -244,8 +247,14 @@ TEST_F(CaptureGraphTest, AmplifierPercentagesMapOntoTheDeviceRanges)
 // have no filter interface.
 class FakeGrabber final : public ISampleGrabber {
 public:
-    FakeGrabber(HRESULT setType) : setType_(setType) { }
-    HRESULT QueryInterface(REFIID iid, void** out) override { return com::QueryInterfaceOf<ISampleGrabber>(this, iid, out); }
+    FakeGrabber(HRESULT setType)
+        : setType_(setType)
+    {
+    }
+    HRESULT QueryInterface(REFIID iid, void** out) override
+    {
+        return com::QueryInterfaceOf<ISampleGrabber>(this, iid, out);
+    }
     INKVEIL_COM_REFCOUNT
     HRESULT SetOneShot(BOOL) override { return S_OK; }
     HRESULT SetMediaType(const AM_MEDIA_TYPE*) override { return setType_; }

@@ -29,12 +29,30 @@ TEST(FrameRotation, EveryPixelOfAThreeByTwoFrameGoesWhereItsAngleSays)
         int angle, width, height;
         POINT (*to)(int x, int r);
     } cases[] = {
-        { 0, 3, 2, [](int x, int r) { return POINT { r, x }; } },
-        { 90, 2, 3, [](int x, int r) { return POINT { 2 - x, r }; } },
-        { 180, 3, 2, [](int x, int r) { return POINT { 1 - r, 2 - x }; } },
-        { 270, 2, 3, [](int x, int r) { return POINT { x, 1 - r }; } },
-        { -90, 2, 3, [](int x, int r) { return POINT { x, 1 - r }; } },
-        { 450, 2, 3, [](int x, int r) { return POINT { 2 - x, r }; } },
+        { 0, 3, 2,
+            [](int x, int r) {
+                return POINT { r, x };
+            } },
+        { 90, 2, 3,
+            [](int x, int r) {
+                return POINT { 2 - x, r };
+            } },
+        { 180, 3, 2,
+            [](int x, int r) {
+                return POINT { 1 - r, 2 - x };
+            } },
+        { 270, 2, 3,
+            [](int x, int r) {
+                return POINT { x, 1 - r };
+            } },
+        { -90, 2, 3,
+            [](int x, int r) {
+                return POINT { x, 1 - r };
+            } },
+        { 450, 2, 3,
+            [](int x, int r) {
+                return POINT { 2 - x, r };
+            } },
     };
     const std::vector<BYTE> frame = ThreeByTwo();
     for (const auto& c : cases) {
@@ -46,7 +64,8 @@ TEST(FrameRotation, EveryPixelOfAThreeByTwoFrameGoesWhereItsAngleSays)
         for (int r = 0; r < 2; ++r)
             for (int x = 0; x < 3; ++x) {
                 const POINT d = c.to(x, r);
-                EXPECT_EQ(0, std::memcmp(shown.pixels + d.x * DibRowBytes24(c.width) + d.y * 3, &frame[r * 12 + x * 3], 3))
+                EXPECT_EQ(0,
+                    std::memcmp(shown.pixels + d.x * DibRowBytes24(c.width) + d.y * 3, &frame[r * 12 + x * 3], 3))
                     << "angle " << c.angle << ", pixel " << x << " of row " << r;
             }
     }

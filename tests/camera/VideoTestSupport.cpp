@@ -63,8 +63,8 @@ ViewTest::~ViewTest()
 
 void ViewTest::Open(RECT viewRect, SIZE hostSize)
 {
-    ASSERT_TRUE(host.CreateEx(0, WC_STATIC, "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, hostSize.cx,
-        hostSize.cy, nullptr, nullptr));
+    ASSERT_TRUE(host.CreateEx(0, WC_STATIC, "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, hostSize.cx, hostSize.cy,
+        nullptr, nullptr));
     ASSERT_TRUE(view.Create("", WS_CHILD | WS_VISIBLE | SS_GRAYRECT | SS_NOTIFY, viewRect, &host, 1012));
     view.StartVideo();
     driver.Pump();

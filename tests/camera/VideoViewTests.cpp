@@ -18,7 +18,10 @@ constexpr COLORREF kGreen = RGB(0, 255, 0);
 // A 4 x 2 picture of eight distinct colours.
 COLORREF Block(int x, int y) { return RGB(40 + 50 * x, 60 + 120 * y, 30 * (x + y)); }
 
-void PublishGreen() { test::PublishFrame(64, 48, [](int, int) { return kGreen; }); }
+void PublishGreen()
+{
+    test::PublishFrame(64, 48, [](int, int) { return kGreen; });
+}
 
 TEST_F(ViewTest, EachRepaintStretchesTheLatestFrameOverTheWholeControl)
 {
@@ -44,11 +47,26 @@ TEST_F(ViewTest, TurnedPicturesFollowTheAngleAndTheControlStandsOnItsSide)
         SIZE blocks;
         POINT (*source)(int X, int Y);
     } steps[] = {
-        { 90, { 2, 4 }, [](int X, int Y) { return POINT { Y, 1 - X }; } },
-        { 180, { 4, 2 }, [](int X, int Y) { return POINT { 3 - X, 1 - Y }; } },
-        { 270, { 2, 4 }, [](int X, int Y) { return POINT { 3 - Y, X }; } },
-        { 360, { 4, 2 }, [](int X, int Y) { return POINT { X, Y }; } },
-        { 270, { 2, 4 }, [](int X, int Y) { return POINT { 3 - Y, X }; } },
+        { 90, { 2, 4 },
+            [](int X, int Y) {
+                return POINT { Y, 1 - X };
+            } },
+        { 180, { 4, 2 },
+            [](int X, int Y) {
+                return POINT { 3 - X, 1 - Y };
+            } },
+        { 270, { 2, 4 },
+            [](int X, int Y) {
+                return POINT { 3 - Y, X };
+            } },
+        { 360, { 4, 2 },
+            [](int X, int Y) {
+                return POINT { X, Y };
+            } },
+        { 270, { 2, 4 },
+            [](int X, int Y) {
+                return POINT { 3 - Y, X };
+            } },
     };
     for (const auto& s : steps) {
         EXPECT_EQ(view.Rotate(s.angle), 0);
@@ -133,9 +151,13 @@ TEST_F(ViewTest, EveryToolShowsARubberBandAndRendersItsFigureIntoTheOverlayAtIts
         POINT rim; // on the figure
         bool filled; // whether (150, 130) is covered
     } tools[] = {
-        { TOOL_PEN, { 150, 130 }, true }, { TOOL_LINE, { 150, 130 }, true }, { TOOL_RECTANGLE, { 100, 130 }, false },
-        { TOOL_RECTFILL, { 101, 131 }, true }, { TOOL_CIRCLE, { 216, 100 }, false },
-        { TOOL_CIRCLEFILL, { 100, 100 }, true }, { TOOL_ELLIPSE, { 100, 130 }, false },
+        { TOOL_PEN, { 150, 130 }, true },
+        { TOOL_LINE, { 150, 130 }, true },
+        { TOOL_RECTANGLE, { 100, 130 }, false },
+        { TOOL_RECTFILL, { 101, 131 }, true },
+        { TOOL_CIRCLE, { 216, 100 }, false },
+        { TOOL_CIRCLEFILL, { 100, 100 }, true },
+        { TOOL_ELLIPSE, { 100, 130 }, false },
         { TOOL_ELLIPSEFILL, { 150, 110 }, true },
     };
     for (const auto& t : tools) {

@@ -23,8 +23,8 @@ int AlphaOf(GpBitmap* bitmap, int x, int y);
 
 // Makes the object for a tool and configures it in the surfaces' order:
 // alpha, fill brush, pen, line type.
-std::unique_ptr<CDrawObj> MakeObject(int tool, int width, COLORREF color, int alphaPercent = 100,
-    int lineType = 0, COLORREF fillColor = RGB(255, 0, 0));
+std::unique_ptr<CDrawObj> MakeObject(int tool, int width, COLORREF color, int alphaPercent = 100, int lineType = 0,
+    COLORREF fillColor = RGB(255, 0, 0));
 
 // Drops the final pen and brush, so that DrawFinal only removes the rubber
 // band and draws nothing of its own.

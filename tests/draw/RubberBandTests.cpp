@@ -136,7 +136,8 @@ TEST_P(ZoomedRubberBand, DrawsTheScaledFigureInXor)
     auto now = surface.Pixels();
     for (int y = 0; y < surface.height(); ++y)
         for (int x = 0; x < surface.width(); ++x)
-            if (now[static_cast<std::size_t>(y * surface.width() + x)] != before[static_cast<std::size_t>(y * surface.width() + x)]) {
+            if (now[static_cast<std::size_t>(y * surface.width() + x)]
+                != before[static_cast<std::size_t>(y * surface.width() + x)]) {
                 ASSERT_TRUE(x <= limitX && y <= limitY) << "pixel " << x << "," << y << " beyond the scaled figure";
             }
 

@@ -21,8 +21,7 @@ constexpr struct {
 TEST_F(ProgramTest, TheLivePictureShowsTakesAStrokeAndTheProgramEndsWhenClosed)
 {
     int y = 0, x0 = 0, x1 = 0;
-    ASSERT_TRUE(Eventually([&] { return FindPaperRow(y, x0, x1); }))
-        << "the camera's picture never reached the screen";
+    ASSERT_TRUE(Eventually([&] { return FindPaperRow(y, x0, x1); })) << "the camera's picture never reached the screen";
     XWindowAttributes palette {};
     ASSERT_TRUE(Eventually([&] { return Palette(palette) != 0; })) << "no palette";
 

@@ -2,18 +2,18 @@
 // every id and name the windows ask for, at its size, with the key colour
 // exactly where the windows cut themselves away and nowhere else.
 
-#include "tests/res/ResTestSupport.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/window/Resources.h"
 #include "platform/window/WinUser.h"
+#include "tests/res/ResTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <stdexcept>
-#include <utility>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -31,22 +31,67 @@ struct Size {
 const Size kPictures[] = {
     { "142", 62, 62 },
     // The tool palette.
-    { "157", 42, 556 }, { "160", 13, 13 }, { "161", 13, 13 }, { "CLOSEU", 13, 13 }, { "CLOSED", 13, 13 },
-    { "PENU", 32, 32 }, { "PEND", 32, 32 }, { "LINEU", 32, 32 }, { "LINED", 32, 32 }, { "RECTANGLEU", 32, 32 },
-    { "RECTANGLED", 32, 32 }, { "MCIRCLEU", 32, 32 }, { "MCIRCLED", 32, 32 }, { "ECLIPSEU", 32, 32 },
-    { "ECLIPSED", 32, 32 }, { "RECTFILLU", 32, 32 }, { "RECTFILLD", 32, 32 }, { "MCIRCLEFILLU", 32, 32 },
-    { "MCIRCLEFILLD", 32, 32 }, { "ECLIPSEFILLU", 32, 32 }, { "ECLIPSEFILLD", 32, 32 }, { "ERASEU", 32, 32 },
-    { "ERASED", 32, 32 }, { "COLORU", 32, 32 }, { "COLORD", 32, 32 }, { "SAVEU", 32, 32 }, { "SAVED", 32, 32 },
-    { "181", 105, 35 }, { "187", 105, 35 }, { "193", 105, 35 }, { "194", 105, 35 }, { "195", 105, 35 },
+    { "157", 42, 556 },
+    { "160", 13, 13 },
+    { "161", 13, 13 },
+    { "CLOSEU", 13, 13 },
+    { "CLOSED", 13, 13 },
+    { "PENU", 32, 32 },
+    { "PEND", 32, 32 },
+    { "LINEU", 32, 32 },
+    { "LINED", 32, 32 },
+    { "RECTANGLEU", 32, 32 },
+    { "RECTANGLED", 32, 32 },
+    { "MCIRCLEU", 32, 32 },
+    { "MCIRCLED", 32, 32 },
+    { "ECLIPSEU", 32, 32 },
+    { "ECLIPSED", 32, 32 },
+    { "RECTFILLU", 32, 32 },
+    { "RECTFILLD", 32, 32 },
+    { "MCIRCLEFILLU", 32, 32 },
+    { "MCIRCLEFILLD", 32, 32 },
+    { "ECLIPSEFILLU", 32, 32 },
+    { "ECLIPSEFILLD", 32, 32 },
+    { "ERASEU", 32, 32 },
+    { "ERASED", 32, 32 },
+    { "COLORU", 32, 32 },
+    { "COLORD", 32, 32 },
+    { "SAVEU", 32, 32 },
+    { "SAVED", 32, 32 },
+    { "181", 105, 35 },
+    { "187", 105, 35 },
+    { "193", 105, 35 },
+    { "194", 105, 35 },
+    { "195", 105, 35 },
     { "196", 105, 35 },
     // The choosers and the tip.
-    { "182", 120, 180 }, { "183", 354, 45 }, { "184", 354, 45 }, { "185", 354, 45 }, { "186", 354, 45 },
-    { "188", 230, 150 }, { "189", 144, 22 }, { "190", 150, 24 }, { "191", 108, 12 }, { "192", 12, 12 },
+    { "182", 120, 180 },
+    { "183", 354, 45 },
+    { "184", 354, 45 },
+    { "185", 354, 45 },
+    { "186", 354, 45 },
+    { "188", 230, 150 },
+    { "189", 144, 22 },
+    { "190", 150, 24 },
+    { "191", 108, 12 },
+    { "192", 12, 12 },
     { "170", 90, 30 },
     // The camera toolbar and the adjustment panel.
-    { "162", 1366, 93 }, { "164", 126, 25 }, { "167", 150, 27 }, { "168", 150, 27 }, { "171", 114, 22 },
-    { "172", 114, 22 }, { "173", 114, 22 }, { "178", 114, 22 }, { "175", 120, 22 }, { "176", 87, 22 },
-    { "177", 87, 22 }, { "169", 90, 13 }, { "166", 12, 13 }, { "163", 200, 145 }, { "165", 138, 13 },
+    { "162", 1366, 93 },
+    { "164", 126, 25 },
+    { "167", 150, 27 },
+    { "168", 150, 27 },
+    { "171", 114, 22 },
+    { "172", 114, 22 },
+    { "173", 114, 22 },
+    { "178", 114, 22 },
+    { "175", 120, 22 },
+    { "176", 87, 22 },
+    { "177", 87, 22 },
+    { "169", 90, 13 },
+    { "166", 12, 13 },
+    { "163", 200, 145 },
+    { "165", 138, 13 },
 };
 
 TEST(SkinPictures, EveryPictureTheWindowsAskForLoadsAtItsSize)

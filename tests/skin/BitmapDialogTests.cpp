@@ -189,8 +189,7 @@ TEST_F(BitmapDialogTest, TheOutlineIsTheNonKeyPixelsOfTheBitmapWithinTheClientAr
     // The client area is larger than the bitmap: what lies beyond is cut.
     auto dlg = Open(IDB_WORKED, SIZE { 10, 5 });
     ASSERT_TRUE(dlg->m_bHasBitmap);
-    const std::vector<std::string> want = { ".##..#....", "##.####...", "..........", "..........",
-        ".........." };
+    const std::vector<std::string> want = { ".##..#....", "##.####...", "..........", "..........", ".........." };
     EXPECT_EQ(Outline(dlg->m_hWnd, 10, 5), want);
     // On screen: the bitmap where the outline is, the window below elsewhere.
     std::vector<COLORREF> colors = Colors(kWorkedRows);

@@ -51,7 +51,8 @@ protected:
         skintest::AddBitmap(IDB_CHANNEL, 90, 13, Channel);
         skintest::AddBitmap(IDB_THUMB, 12, 13, Thumb);
         skintest::AddPopupTemplate(IDD_SLIDER, 100, 30,
-            { { "STATIC", "", IDC_SLIDER, WS_CHILD | WS_VISIBLE | WS_TABSTOP | SS_BITMAP | SS_NOTIFY, 0, 10, 10, 20, 5 },
+            { { "STATIC", "", IDC_SLIDER, WS_CHILD | WS_VISIBLE | WS_TABSTOP | SS_BITMAP | SS_NOTIFY, 0, 10, 10, 20,
+                  5 },
                 { "BUTTON", "Next", IDC_NEXT, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 10, 20, 20, 8 } });
         keyedChannel = keyed;
         dlg = std::make_unique<skintest::CHostDlg>(IDD_SLIDER, IDC_SLIDER, slider, IDB_PICTURE, [this] {
@@ -81,8 +82,8 @@ protected:
         for (int y = 0; y < 13; ++y)
             for (int x = 0; x < 90; ++x) {
                 COLORREF want = x >= left && x < left + 12 && Thumb(x - left, y) != kThumbKey ? Thumb(x - left, y)
-                    : !keyedChannel || Channel(x, y) != kChannelKey ? Channel(x, y)
-                                                                     : Picture(origin.x - 100 + x, origin.y - 100 + y);
+                    : !keyedChannel || Channel(x, y) != kChannelKey                           ? Channel(x, y)
+                                                                    : Picture(origin.x - 100 + x, origin.y - 100 + y);
                 wrong += driver.PixelAt(origin.x + x, origin.y + y) != want;
             }
         return wrong;
@@ -105,8 +106,8 @@ TEST_F(Sliders, GeometryOfTheToolbarsZoomSlider)
         EXPECT_EQ(s.PixelToPos(pixel), pos) << "pixel " << pixel;
     // Minimum, maximum, value set, position kept: the minimum wins when the
     // range is inverted.
-    for (auto [min, max, value, result] : { std::tuple { 0, 400, 401, 400 }, { 0, 400, -1, 0 }, { 10, 600, 0, 10 },
-             { 50, 10, 30, 50 } }) {
+    for (auto [min, max, value, result] :
+        { std::tuple { 0, 400, 401, 400 }, { 0, 400, -1, 0 }, { 10, 600, 0, 10 }, { 50, 10, 30, 50 } }) {
         s.SetRange(min, max);
         s.SetPos(value);
         EXPECT_EQ(s.GetPos(), result) << min << " to " << max << ", set " << value;

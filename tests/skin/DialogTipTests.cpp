@@ -13,7 +13,10 @@ constexpr COLORREF kRed = RGB(255, 4, 2);
 
 class Tips : public skintest::SkinTest {
 protected:
-    void SetUp() override { skintest::AddBitmap(CDialogTip::IDB_BACKGROUND, 90, 30, [](int, int) { return kRed; }); }
+    void SetUp() override
+    {
+        skintest::AddBitmap(CDialogTip::IDB_BACKGROUND, 90, 30, [](int, int) { return kRed; });
+    }
 
     // Shows a 90 by 20 tip with the text and answers the box, in its client
     // coordinates, of every pixel that is not the red picture; the smoothed

@@ -55,13 +55,34 @@ TEST_F(HoverButtons, ShowsThePictureOfItsState)
         { "pointer arrives", [&] { driver.MoveTo(Inside()); }, kNormal },
         { "pointer rests", rest, kHighlight },
         { "pointer leaves", [&] { driver.MoveTo(Outside()); }, kNormal },
-        { "second visit", [&] { driver.MoveTo(Inside()); rest(); }, kHighlight },
-        { "pressed while highlighted", [&] { driver.Press(); rest(); }, kPressed },
+        { "second visit",
+            [&] {
+                driver.MoveTo(Inside());
+                rest();
+            },
+            kHighlight },
+        { "pressed while highlighted",
+            [&] {
+                driver.Press();
+                rest();
+            },
+            kPressed },
         { "released", [&] { driver.Release(); }, kHighlight },
-        { "third visit", [&] { driver.MoveTo(Outside()); driver.MoveTo(Inside()); rest(); }, kHighlight },
+        { "third visit",
+            [&] {
+                driver.MoveTo(Outside());
+                driver.MoveTo(Inside());
+                rest();
+            },
+            kHighlight },
         { "checked", [&] { button.SetChecked(TRUE); }, kPressed },
         { "checked, pointer away", [&] { driver.MoveTo(Outside()); }, kPressed },
-        { "checked, resting on it", [&] { driver.MoveTo(Inside()); rest(); }, kPressed },
+        { "checked, resting on it",
+            [&] {
+                driver.MoveTo(Inside());
+                rest();
+            },
+            kPressed },
         { "unchecked", [&] { button.SetChecked(FALSE); }, kHighlight },
     };
     for (const auto& [what, act, colour] : steps) {

@@ -4,7 +4,4 @@
 // alive, so the library never calls it). LeakSanitizer reads this list in
 // sanitizer builds; other builds never call it.
 
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n";
-}
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }

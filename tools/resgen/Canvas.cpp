@@ -104,8 +104,8 @@ void Canvas::PaintFrom(const gdi::Surface& picture, int x, int y)
     for (int row = 0; row < picture.Height(); ++row)
         std::memcpy(copy.data() + static_cast<std::ptrdiff_t>(row) * stride, picture.Row(row),
             static_cast<std::size_t>(picture.Width()) * 4);
-    cairo_surface_t* source = cairo_image_surface_create_for_data(
-        copy.data(), CAIRO_FORMAT_RGB24, picture.Width(), picture.Height(), stride);
+    cairo_surface_t* source = cairo_image_surface_create_for_data(copy.data(), CAIRO_FORMAT_RGB24, picture.Width(),
+        picture.Height(), stride);
     cairo_save(cr_);
     cairo_set_source_surface(cr_, source, -x, -y);
     cairo_rectangle(cr_, -x, -y, picture.Width(), picture.Height());

@@ -43,8 +43,7 @@ struct Tile {
     int PictureWidth() const { return width * kScale; }
     int Width() const
     {
-        return std::max(PictureWidth(),
-            InterfaceFont(13, true).Width(title) + 8 + InterfaceFont(12).Width(detail));
+        return std::max(PictureWidth(), InterfaceFont(13, true).Width(title) + 8 + InterfaceFont(12).Width(detail));
     }
     int Height() const { return height * kScale + kCaptionHeight; }
 };

@@ -60,10 +60,7 @@ std::unique_ptr<gdi::Surface> DrawSkin()
     return canvas.ToKeyedSurface(theme::kKey);
 }
 
-ButtonPlace PlaceOf(WORD control)
-{
-    return ButtonPlace { PaletteSkin(), Layout().At(control), theme::kChrome };
-}
+ButtonPlace PlaceOf(WORD control) { return ButtonPlace { PaletteSkin(), Layout().At(control), theme::kChrome }; }
 
 // The bitmap buttons, by caption: their control and their symbol.
 struct ToolButton {
@@ -137,9 +134,8 @@ using StripSymbol = std::function<void(cairo_t*, const FaceColors&)>;
 
 std::unique_ptr<gdi::Surface> HoverStrip(WORD control, const StripSymbol& symbol)
 {
-    return ButtonStrip(PlaceOf(control), kHover, kHover, [&](cairo_t* cr, Look look, int w, int h) {
-        symbol(cr, DarkGround(cr, look, 2, 1, w - 2, h - 1, 6));
-    });
+    return ButtonStrip(PlaceOf(control), kHover, kHover,
+        [&](cairo_t* cr, Look look, int w, int h) { symbol(cr, DarkGround(cr, look, 2, 1, w - 2, h - 1, 6)); });
 }
 
 std::string Lower(std::string s)

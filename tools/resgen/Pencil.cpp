@@ -150,8 +150,19 @@ void DrawPencil(cairo_t* cr, const PencilShape& shape)
 const std::vector<std::uint32_t>& PencilColors()
 {
     static const std::vector<std::uint32_t> colors = {
-        kOutline, kGraphite, kGraphiteShine, kCutWood, kCutWoodShade, kWoodLight, kWood,
-        kWoodDark, kMetalLight, kMetal, kMetalDark, kEraser, kEraserDark,
+        kOutline,
+        kGraphite,
+        kGraphiteShine,
+        kCutWood,
+        kCutWoodShade,
+        kWoodLight,
+        kWood,
+        kWoodDark,
+        kMetalLight,
+        kMetal,
+        kMetalDark,
+        kEraser,
+        kEraserDark,
     };
     return colors;
 }

@@ -79,8 +79,7 @@ void LineSymbol(cairo_t* cr, double cx, double cy, double length, std::uint32_t 
     }
 }
 
-void RectangleSymbol(cairo_t* cr, double cx, double cy, double width, double height, bool filled,
-    std::uint32_t ink)
+void RectangleSymbol(cairo_t* cr, double cx, double cy, double width, double height, bool filled, std::uint32_t ink)
 {
     // The two-pixel outline runs along whole pixels when the centre and
     // the size are whole.
@@ -282,7 +281,12 @@ void VideoCameraSymbol(cairo_t* cr, double cx, double cy, std::uint32_t ink, std
 void LightningSymbol(cairo_t* cr, double cx, double cy, double height, std::uint32_t fill, std::uint32_t edge)
 {
     static const double bolt[][2] = {
-        { 0.06, -0.50 }, { -0.27, 0.07 }, { -0.02, 0.07 }, { -0.15, 0.50 }, { 0.28, -0.12 }, { 0.03, -0.12 },
+        { 0.06, -0.50 },
+        { -0.27, 0.07 },
+        { -0.02, 0.07 },
+        { -0.15, 0.50 },
+        { 0.28, -0.12 },
+        { 0.03, -0.12 },
         { 0.25, -0.50 },
     };
     for (const auto& p : bolt)

@@ -17,8 +17,7 @@ void PencilSymbol(cairo_t* cr, double cx, double cy, double length);
 void LineSymbol(cairo_t* cr, double cx, double cy, double length, std::uint32_t ink);
 // Outlined or filled shapes: a rectangle, and an ellipse (a circle when
 // rx equals ry).
-void RectangleSymbol(cairo_t* cr, double cx, double cy, double width, double height, bool filled,
-    std::uint32_t ink);
+void RectangleSymbol(cairo_t* cr, double cx, double cy, double width, double height, bool filled, std::uint32_t ink);
 void EllipseSymbol(cairo_t* cr, double cx, double cy, double rx, double ry, bool filled, std::uint32_t ink);
 // A school eraser, tilted, with its paper sleeve.
 void EraserSymbol(cairo_t* cr, double cx, double cy, double size);

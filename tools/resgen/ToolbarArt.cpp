@@ -168,8 +168,8 @@ std::vector<Resource> ToolbarResources()
         "The camera toolbar's skin: a dark bar along the bottom, its caption at the right; yellow is cut away.",
         ToolbarSkin));
     for (const Button& b : Buttons())
-        out.push_back(BitmapResource(b.id, b.file, std::string("Toolbar button. ") + b.about + strip,
-            [&b] { return Strip(b); }));
+        out.push_back(
+            BitmapResource(b.id, b.file, std::string("Toolbar button. ") + b.about + strip, [&b] { return Strip(b); }));
     out.push_back(BitmapResource("166", "slider_thumb.bmp",
         "The camera sliders' thumb; its top-left pixel's colour lets the window show through.", DarkThumb));
     out.push_back(BitmapResource("169", "toolbar_channel.bmp",

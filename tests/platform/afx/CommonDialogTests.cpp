@@ -20,8 +20,7 @@ class CommonDialogs : public AfxTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(main.CreateEx(0, kRecorderClass, "main", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr,
-            nullptr));
+        ASSERT_TRUE(main.CreateEx(0, kRecorderClass, "main", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
         app.m_pMainWnd = &main;
         driver.Pump();
     }
@@ -40,9 +39,9 @@ TEST_F(CommonDialogs, TheFilterBecomesZeroSeparatedAndTheChosenPathSplitsIntoPar
     EXPECT_STREQ(dlg.m_ofn.lpstrDefExt, "bmp");
     EXPECT_STREQ(dlg.m_ofn.lpstrFile, "tafel");
 
-    const std::tuple<const char*, const char*, const char*> cases[] = {
-        { "/home/lehrer/tafel.v2.bmp", "tafel.v2.bmp", "bmp" }, { "/tmp/ohne", "ohne", "" },
-        { "bild.png", "bild.png", "png" }, { "/a.b/c", "c", "" } };
+    const std::tuple<const char*, const char*, const char*> cases[] = { { "/home/lehrer/tafel.v2.bmp", "tafel.v2.bmp",
+                                                                            "bmp" },
+        { "/tmp/ohne", "ohne", "" }, { "bild.png", "bild.png", "png" }, { "/a.b/c", "c", "" } };
     for (const auto& [path, name, ext] : cases) {
         std::strcpy(dlg.m_ofn.lpstrFile, path);
         EXPECT_EQ(dlg.GetPathName(), path);

@@ -20,8 +20,8 @@ protected:
         // The system's control classes register themselves once something
         // links them in; nothing else in this test program does.
         ws::ctl::EnsureControlClasses();
-        ASSERT_TRUE(parent.CreateEx(0, kRecorderClass, "", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200, nullptr,
-            nullptr));
+        ASSERT_TRUE(
+            parent.CreateEx(0, kRecorderClass, "", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200, nullptr, nullptr));
         driver.Pump();
     }
     CWnd parent;
@@ -56,7 +56,10 @@ TEST_F(ControlWrappers, TooltipToolsAreWholeWindowsOrRectanglesById)
     EXPECT_EQ(::GetWindow(tip.m_hWnd, GW_OWNER), parent.m_hWnd);
     ASSERT_TRUE(tip.AddTool(&child, "Stift"));
     CRect area(100, 100, 150, 150);
-    ASSERT_TRUE(tip.AddTool(&parent, "Fl\xC3\xA4" "che", &area, 7));
+    ASSERT_TRUE(tip.AddTool(&parent,
+        "Fl\xC3\xA4"
+        "che",
+        &area, 7));
     EXPECT_EQ(tip.GetToolCount(), 2);
 
     // How the window system knows each tool: a whole window by its parent
@@ -72,7 +75,9 @@ TEST_F(ControlWrappers, TooltipToolsAreWholeWindowsOrRectanglesById)
         return std::string(buffer);
     };
     EXPECT_EQ(text(parent.m_hWnd, reinterpret_cast<UINT_PTR>(child.m_hWnd)), "Stift");
-    EXPECT_EQ(text(parent.m_hWnd, 7), "Fl\xC3\xA4" "che");
+    EXPECT_EQ(text(parent.m_hWnd, 7),
+        "Fl\xC3\xA4"
+        "che");
     tip.UpdateTipText("Kreide", &child);
     EXPECT_EQ(text(parent.m_hWnd, reinterpret_cast<UINT_PTR>(child.m_hWnd)), "Kreide");
 

@@ -33,15 +33,15 @@ using Steps = std::vector<std::string>;
 // A row of buttons; without DS_SETFONT a dialog unit is two pixels.
 void RegisterTemplate()
 {
-    res::DialogTemplate t { WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE, 0, 20, 20, 150, 80,
-        "Test", "", 0, {} };
+    res::DialogTemplate t { WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE, 0, 20, 20, 150, 80, "Test",
+        "", 0, {} };
     const std::tuple<const char*, int, DWORD> buttons[] = { { "OK", IDOK, BS_DEFPUSHBUTTON },
         { "Cancel", IDCANCEL, BS_PUSHBUTTON }, { "", IDC_DRAWN, BS_OWNERDRAW }, { "Plain", IDC_PLAIN, BS_PUSHBUTTON },
         { "PEN", IDC_PICTURE, BS_OWNERDRAW } };
     short x = 5;
     for (const auto& [text, id, style] : buttons) {
-        t.items.push_back(
-            res::DialogItem { "BUTTON", text, static_cast<WORD>(id), WS_VISIBLE | WS_TABSTOP | style, 0, x, 10, 20, 20 });
+        t.items.push_back(res::DialogItem { "BUTTON", text, static_cast<WORD>(id), WS_VISIBLE | WS_TABSTOP | style, 0,
+            x, 10, 20, 20 });
         x += 25;
     }
     res::AddDialog(res::Name::From(MAKEINTRESOURCE(IDD_TEST)), t);

@@ -19,10 +19,8 @@ CString F(const char* format, Args... args)
 TEST(CStringTest, FormatsLikePrintfAndTakesCStringArguments)
 {
     const std::pair<CString, const char*> cases[] = {
-        { F("%d-%s", 5, CString("Tafel")), "5-Tafel" },
-        { F("%5.2f|%-4d|%04x", 3.14159, 7, 255), " 3.14|7   |00ff" },
-        { F("%u%%", 50u), "50%" },
-        { F("%s und %s", "Kreide", CString("Schwamm")), "Kreide und Schwamm" },
+        { F("%d-%s", 5, CString("Tafel")), "5-Tafel" }, { F("%5.2f|%-4d|%04x", 3.14159, 7, 255), " 3.14|7   |00ff" },
+        { F("%u%%", 50u), "50%" }, { F("%s und %s", "Kreide", CString("Schwamm")), "Kreide und Schwamm" },
         { F("%.3s", "\xC3\xA4\x62\x63"), "\xC3\xA4\x62" }, // precision counts bytes
         { F("%0500d", 1).Right(2), "01" }, // no fixed buffer
     };
@@ -50,9 +48,16 @@ TEST(CStringTest, SlicesAndSearchesClampAtTheEnds)
 {
     const CString s("board.bmp");
     const std::pair<CString, const char*> slices[] = {
-        { s.Left(5), "board" }, { s.Left(99), "board.bmp" }, { s.Left(-1), "" }, { s.Mid(6), "bmp" },
-        { s.Mid(6, 1), "b" }, { s.Mid(20), "" }, { s.Mid(2, 99), "ard.bmp" }, { s.Right(3), "bmp" },
-        { s.Right(99), "board.bmp" }, { s.Right(0), "" },
+        { s.Left(5), "board" },
+        { s.Left(99), "board.bmp" },
+        { s.Left(-1), "" },
+        { s.Mid(6), "bmp" },
+        { s.Mid(6, 1), "b" },
+        { s.Mid(20), "" },
+        { s.Mid(2, 99), "ard.bmp" },
+        { s.Right(3), "bmp" },
+        { s.Right(99), "board.bmp" },
+        { s.Right(0), "" },
     };
     for (const auto& [got, expected] : slices)
         EXPECT_EQ(got, expected);

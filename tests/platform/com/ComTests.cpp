@@ -53,11 +53,13 @@ TEST(Com, InitialisationCountsPerThreadAndGuardsCreation)
     {
         com::ClassOverride gone(CLSID_FilterGraph, {});
         IUnknown* object = nullptr;
-        EXPECT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_ALL, IID_IUnknown, reinterpret_cast<void**>(&object)),
+        EXPECT_EQ(
+            CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_ALL, IID_IUnknown, reinterpret_cast<void**>(&object)),
             REGDB_E_CLASSNOTREG);
     }
     IUnknown* back = nullptr;
-    EXPECT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_ALL, IID_IUnknown, reinterpret_cast<void**>(&back)), S_OK)
+    EXPECT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_ALL, IID_IUnknown, reinterpret_cast<void**>(&back)),
+        S_OK)
         << "the override restored the class";
     back->Release();
     CoUninitialize();
@@ -106,7 +108,8 @@ TEST(Kernel, AFileReplacesItsNameOnlyWhenClosed)
     {
         std::ofstream(path) << "old";
     }
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+        nullptr);
     ASSERT_NE(f, INVALID_HANDLE_VALUE);
     DWORD written = 0;
     EXPECT_TRUE(WriteFile(f, "new data", 8, &written, nullptr));
@@ -128,7 +131,11 @@ class Thing final : public IUnknown {
 public:
     HRESULT QueryInterface(REFIID iid, void** out) override { return com::QueryInterfaceOf<IUnknown>(this, iid, out); }
     INKVEIL_COM_REFCOUNT
-    ULONG Count() { AddRef(); return Release(); }
+    ULONG Count()
+    {
+        AddRef();
+        return Release();
+    }
 
 private:
     ~Thing() = default;

@@ -32,8 +32,8 @@ TEST_F(FilterGraphTest, TheEnumeratorListsCaptureNodesOnlyWithTheirNames)
     EXPECT_EQ(create->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, e.Out(), 0), S_FALSE) << "no camera";
     EXPECT_FALSE(e);
     devices.Add("/dev/video0", v4l2::EmulatedDevice::Camera("Doc Cam", { { 640, 480 } }));
-    devices.Add("/dev/video1", std::make_shared<v4l2::EmulatedDevice>("Doc Cam", V4L2_CAP_META_CAPTURE,
-        std::vector<v4l2::EmulatedFormat> {}));
+    devices.Add("/dev/video1",
+        std::make_shared<v4l2::EmulatedDevice>("Doc Cam", V4L2_CAP_META_CAPTURE, std::vector<v4l2::EmulatedFormat> {}));
     ASSERT_EQ(create->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, e.Out(), 0), S_OK);
     ComPtr<IMoniker> m;
     ASSERT_EQ(e->Next(1, m.Out(), nullptr), S_OK);
@@ -149,7 +149,8 @@ TEST_F(FilterGraphTest, ConnectPutsTheConverterBetweenYuy2AndRgb24)
     ASSERT_NE(dib, nullptr);
     // The camera's top row (black, white, black, white) is the image's
     // last row.
-    const std::uint32_t expected[8] = { 0xFFFFFF, 0xFFFFFF, 0x000000, 0x000000, 0x000000, 0xFFFFFF, 0x000000, 0xFFFFFF };
+    const std::uint32_t expected[8] = { 0xFFFFFF, 0xFFFFFF, 0x000000, 0x000000, 0x000000, 0xFFFFFF, 0x000000,
+        0xFFFFFF };
     for (int i = 0; i < 8; ++i) {
         std::uint32_t px;
         std::memcpy(&px, dib + 40 + i * 4, 4);

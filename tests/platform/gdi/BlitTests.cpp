@@ -78,8 +78,7 @@ const RopCase kRopCases[] = {
     { "colour to mono, paint", { false, true }, SRCPAINT, { W, W, W, K } },
     // Black bits become the text colour, white bits the background colour.
     { "mono to colour, copy", { true, false }, SRCCOPY, { kText, kBack, kText, kBack } },
-    { "mono to colour, and", { true, false }, SRCAND,
-        { RGB(0x10, 0x20, 0x12), kBack, RGB(0x01, 0x02, 0x03), kBack } },
+    { "mono to colour, and", { true, false }, SRCAND, { RGB(0x10, 0x20, 0x12), kBack, RGB(0x01, 0x02, 0x03), kBack } },
     { "mono to colour, paint", { true, false }, SRCPAINT,
         { RGB(0x13, 0x36, 0x77), RGB(0xF0, 0xF0, 0xF0), RGB(0x1F, 0x2F, 0x3F), W } },
     { "mono to mono, copy", { true, true }, SRCCOPY, { K, W, K, W } },
@@ -179,7 +178,8 @@ TEST(BitBlt, WritesOnlyInsideTheClipAndWhereTheSourceExists)
         for (int x = 0; x < 8; ++x) {
             bool inClip = x >= 1 && x < 7 && y >= 1 && y < 7 && !(x == 3 && y == 3);
             bool hasSource = x >= 2 && y >= 2;
-            std::uint32_t want = inClip && hasSource ? src.surface().At(x - 2, y - 2) : before[static_cast<std::size_t>(y * 8 + x)];
+            std::uint32_t want = inClip && hasSource ? src.surface().At(x - 2, y - 2)
+                                                     : before[static_cast<std::size_t>(y * 8 + x)];
             EXPECT_EQ(dst.surface().At(x, y), want) << x << "," << y;
         }
     EXPECT_EQ(dst.surface().Dirty(), (RECT { 2, 2, 7, 7 }));

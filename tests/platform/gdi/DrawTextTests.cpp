@@ -69,10 +69,8 @@ TEST(GdiDrawText, CalcRectMeasuresLinesAndWrapping)
         int lines;
     };
     const Case cases[] = {
-        { "Brightness", DT_WORDBREAK, 200, 1 },
-        { "Brightness Brightness", DT_WORDBREAK, word + 4, 2 },
-        { "Brightness Brightness Brightness", DT_WORDBREAK, word + 4, 3 },
-        { "one\ntwo\nthree", 0, 200, 3 },
+        { "Brightness", DT_WORDBREAK, 200, 1 }, { "Brightness Brightness", DT_WORDBREAK, word + 4, 2 },
+        { "Brightness Brightness Brightness", DT_WORDBREAK, word + 4, 3 }, { "one\ntwo\nthree", 0, 200, 3 },
         { "one\ntwo\nthree", DT_SINGLELINE, 200, 1 },
         { "Brightness Brightness", 0, word + 4, 1 }, // no wrapping without DT_WORDBREAK
         { "滑动滑块改变透明度", DT_WORDBREAK, 50, 0 }, // between CJK characters

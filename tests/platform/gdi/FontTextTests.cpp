@@ -354,9 +354,10 @@ TEST(Utf8, MalformedSequencesDecodeToReplacementCharacters)
         std::vector<std::uint32_t> expected;
     };
     const Case cases[] = {
-        { "a\xE5\xAE\x8B" "b", { 'a', 0x5B8B, 'b' } },
-        { "\xF0\x9F\x98\x80", { 0x1F600 } },
-        { "\x80z", { 0xFFFD, 'z' } }, // stray continuation byte
+        { "a\xE5\xAE\x8B"
+          "b",
+            { 'a', 0x5B8B, 'b' } },
+        { "\xF0\x9F\x98\x80", { 0x1F600 } }, { "\x80z", { 0xFFFD, 'z' } }, // stray continuation byte
         { "\xE5\xAE", { 0xFFFD, 0xFFFD } }, // truncated
         { "\xC0\xAF", { 0xFFFD, 0xFFFD } }, // overlong '/'
         { "\xED\xA0\x80", { 0xFFFD, 0xFFFD, 0xFFFD } }, // a surrogate
@@ -369,7 +370,9 @@ TEST(Utf8, MalformedSequencesDecodeToReplacementCharacters)
             values.push_back(cp.value);
         EXPECT_EQ(values, c.expected) << c.bytes;
     }
-    const std::vector<text::CodePoint> cps = text::DecodeUtf8("a\xE5\xAE\x8B" "b", 5);
+    const std::vector<text::CodePoint> cps = text::DecodeUtf8("a\xE5\xAE\x8B"
+                                                              "b",
+        5);
     ASSERT_EQ(cps.size(), 3u);
     EXPECT_EQ(cps[2].unit, 4) << "positions are byte offsets";
 }

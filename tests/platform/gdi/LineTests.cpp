@@ -26,10 +26,11 @@ TEST(LineTo, ShallowLineExactPixels)
 {
     test::TestDc t(8, 4);
     Line(t.dc(), 0, 0, 6, 2);
-    EXPECT_EQ(t.Mask(kInk), "##......\n"
-                            "..###...\n"
-                            ".....#..\n"
-                            "........\n");
+    EXPECT_EQ(t.Mask(kInk),
+        "##......\n"
+        "..###...\n"
+        ".....#..\n"
+        "........\n");
 }
 
 TEST(LineTo, SteepAndShallowLinesInEveryOctant)
@@ -77,7 +78,8 @@ TEST(LineTo, ClipOnlyCutsAway)
     std::uniform_int_distribution<int> near(-10, 50), far(-5000, 5000);
     for (int i = 0; i < 200; ++i) {
         bool wide = i % 2 == 1;
-        int x0 = i % 3 == 0 ? far(rng) : near(rng), y0 = near(rng), x1 = near(rng), y1 = i % 5 == 0 ? far(rng) : near(rng);
+        int x0 = i % 3 == 0 ? far(rng) : near(rng), y0 = near(rng), x1 = near(rng),
+            y1 = i % 5 == 0 ? far(rng) : near(rng);
         SCOPED_TRACE(testing::Message() << x0 << "," << y0 << " -> " << x1 << "," << y1 << (wide ? " wide" : ""));
         test::TestDc whole(40, 40), clipped(40, 40);
         figtest::Tools a(whole.dc(), PS_SOLID, wide ? 4 : 1, kInk), b(clipped.dc(), PS_SOLID, wide ? 4 : 1, kInk);

@@ -30,7 +30,8 @@ TEST(Rectangle, OutlineAndFillExactPixels)
     };
     for (const Case& c : cases) {
         for (bool swapped : { false, true }) {
-            SCOPED_TRACE(testing::Message() << "style " << c.style << (c.hollow ? " hollow" : "") << (swapped ? " swapped" : ""));
+            SCOPED_TRACE(testing::Message()
+                << "style " << c.style << (c.hollow ? " hollow" : "") << (swapped ? " swapped" : ""));
             test::TestDc t(6, 5);
             figtest::Tools tools(t.dc(), c.style, 1, kInk, c.hollow, kFill);
             EXPECT_TRUE(swapped ? Rectangle(t.dc(), 6, 4, 1, 1) : Rectangle(t.dc(), 1, 1, 6, 4));
@@ -58,7 +59,8 @@ TEST(Ellipse, OutlineIsTheArcAndTheFillHasNoGaps)
     const RECT boxes[] = { { 2, 3, 37, 26 }, { 4, 4, 9, 30 }, { 1, 1, 39, 4 }, { 30, 28, 3, 2 } };
     for (RECT b : boxes) {
         for (int width : { 1, 4 }) {
-            SCOPED_TRACE(testing::Message() << b.left << "," << b.top << "," << b.right << "," << b.bottom << " w" << width);
+            SCOPED_TRACE(
+                testing::Message() << b.left << "," << b.top << "," << b.right << "," << b.bottom << " w" << width);
             test::TestDc filled(40, 32), outline(40, 32), bare(40, 32);
             figtest::Tools a(filled.dc(), PS_SOLID, width, kInk, false, kFill);
             figtest::Tools c(outline.dc(), PS_SOLID, width, kInk);
@@ -138,7 +140,8 @@ TEST(PatBlt, PatternOperations)
             for (int x = 0; x < 10; ++x) {
                 std::uint32_t d = before[static_cast<std::size_t>(y) * 10 + x];
                 bool inside = x >= 2 && x < 7 && y >= 2 && y < 6;
-                EXPECT_EQ(t.surface().At(x, y), inside ? c.expect(gdi::PixelFromColorRef(kFill), d) : d) << x << "," << y;
+                EXPECT_EQ(t.surface().At(x, y), inside ? c.expect(gdi::PixelFromColorRef(kFill), d) : d)
+                    << x << "," << y;
             }
         }
     }

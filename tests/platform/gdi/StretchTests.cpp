@@ -80,12 +80,13 @@ TEST(StretchDIBits, WholeFramesAtEveryDepthOrderAndRatio)
     for (const StretchCase& c : kWholeFrameCases)
         for (int bpp : { 24, 32 })
             for (bool topDown : { false, true }) {
-                SCOPED_TRACE(testing::Message() << c.name << ", " << bpp << " bits, " << (topDown ? "top-down" : "bottom-up"));
+                SCOPED_TRACE(
+                    testing::Message() << c.name << ", " << bpp << " bits, " << (topDown ? "top-down" : "bottom-up"));
                 Frame f(c.frameW, c.frameH, bpp, topDown);
                 test::TestDc dst(64, 12, RGB(1, 1, 1));
                 SetStretchBltMode(dst.dc(), COLORONCOLOR);
-                int lines = StretchDIBits(dst.dc(), c.xd, c.yd, c.wd, c.hd, c.xs, c.ys, c.ws, c.hs, f.bits.data(), &f.info,
-                    DIB_RGB_COLORS, SRCCOPY);
+                int lines = StretchDIBits(dst.dc(), c.xd, c.yd, c.wd, c.hd, c.xs, c.ys, c.ws, c.hs, f.bits.data(),
+                    &f.info, DIB_RGB_COLORS, SRCCOPY);
                 EXPECT_EQ(lines, c.hs);
                 const int left = std::min(c.xd, c.xd + c.wd), top = std::min(c.yd, c.yd + c.hd);
                 const int w = std::abs(c.wd), h = std::abs(c.hd);
@@ -124,7 +125,8 @@ TEST(StretchDIBits, SourceRectanglesCountFromThePictureOrigin)
         SCOPED_TRACE(testing::Message() << (c.topDown ? "top-down" : "bottom-up") << " ys=" << c.ys);
         Frame f(4, 6, 24, c.topDown);
         test::TestDc dst(3, 2, RGB(1, 1, 1));
-        EXPECT_EQ(StretchDIBits(dst.dc(), 0, 0, 3, 2, 1, c.ys, 3, 2, f.bits.data(), &f.info, DIB_RGB_COLORS, SRCCOPY), 2);
+        EXPECT_EQ(StretchDIBits(dst.dc(), 0, 0, 3, 2, 1, c.ys, 3, 2, f.bits.data(), &f.info, DIB_RGB_COLORS, SRCCOPY),
+            2);
         for (int y = 0; y < 2; ++y)
             for (int x = 0; x < 3; ++x)
                 EXPECT_EQ(dst.At(x, y), RGB(1 + x, c.firstRow + y, kTag)) << x << "," << y;

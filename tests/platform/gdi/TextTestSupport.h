@@ -40,8 +40,7 @@ struct Ink {
     int count = 0;
     bool Inside(const RECT& r) const
     {
-        return count == 0
-            || (box.left >= r.left && box.top >= r.top && box.right <= r.right && box.bottom <= r.bottom);
+        return count == 0 || (box.left >= r.left && box.top >= r.top && box.right <= r.right && box.bottom <= r.bottom);
     }
     double CentreX() const { return (box.left + box.right) / 2.0; }
     double CentreY() const { return (box.top + box.bottom) / 2.0; }

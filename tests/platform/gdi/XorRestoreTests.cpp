@@ -37,10 +37,11 @@ std::vector<Figure> Figures()
             [d](HDC dc) { Line(dc, 32, 30, 32 + 22 * d[0], 30 + 22 * d[1]); } });
     f.push_back({ "shallow line", [](HDC dc) { Line(dc, 3, 40, 60, 27); } });
     f.push_back({ "steep line", [](HDC dc) { Line(dc, 25, 2, 38, 61); } });
-    f.push_back({ "crossing polyline", [](HDC dc) {
-                     const POINT p[] = { { 5, 5 }, { 50, 40 }, { 10, 45 }, { 55, 8 }, { 30, 60 }, { 30, 60 }, { 5, 5 } };
-                     Polyline(dc, p, 7);
-                 } });
+    f.push_back(
+        { "crossing polyline", [](HDC dc) {
+             const POINT p[] = { { 5, 5 }, { 50, 40 }, { 10, 45 }, { 55, 8 }, { 30, 60 }, { 30, 60 }, { 5, 5 } };
+             Polyline(dc, p, 7);
+         } });
     f.push_back({ "full arc", [](HDC dc) { Arc(dc, 8, 10, 56, 50, 3, 3, 3, 3); } });
     f.push_back({ "partial arc", [](HDC dc) { Arc(dc, 8, 10, 56, 50, 60, 30, 10, 5); } });
     f.push_back({ "ellipse", [](HDC dc) { Ellipse(dc, 6, 8, 50, 44); } });

@@ -66,8 +66,7 @@ TEST_F(BitmapTest, CallerMemoryIsDrawnInPlace)
 {
     std::vector<std::uint32_t> memory(6 * 2, 0); // 4 pixels wide, stride 6
     GpBitmap* raw = nullptr;
-    ASSERT_EQ(GdipCreateBitmapFromScan0(4, 2, 24, PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(memory.data()),
-                  &raw),
+    ASSERT_EQ(GdipCreateBitmapFromScan0(4, 2, 24, PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(memory.data()), &raw),
         Ok);
     BitmapPtr b(raw);
     // Writes through the API land premultiplied in the caller's memory, and
@@ -111,7 +110,8 @@ TEST_F(BitmapTest, SetPixelGetPixelRoundTrips)
         ARGB got = PixelOf(b.get(), 1, 1);
         EXPECT_EQ(got >> 24, c.expected >> 24) << std::hex << c.set;
         for (int shift : { 16, 8, 0 })
-            EXPECT_LE(std::abs(static_cast<int>((got >> shift) & 0xFF) - static_cast<int>((c.expected >> shift) & 0xFF)),
+            EXPECT_LE(
+                std::abs(static_cast<int>((got >> shift) & 0xFF) - static_cast<int>((c.expected >> shift) & 0xFF)),
                 c.tolerance)
                 << std::hex << c.set << " got " << got;
     }
@@ -154,8 +154,7 @@ TEST_F(BitmapTest, LockBitsRoundTripsInEachFormat)
     d.Scan0 = buffer;
     d.Stride = 16;
     GpRect r { 1, 1, 2, 1 };
-    ASSERT_EQ(GdipBitmapLockBits(b.get(), &r, ImageLockModeWrite | ImageLockModeUserInputBuf, PixelFormat32bppARGB,
-                  &d),
+    ASSERT_EQ(GdipBitmapLockBits(b.get(), &r, ImageLockModeWrite | ImageLockModeUserInputBuf, PixelFormat32bppARGB, &d),
         Ok);
     ASSERT_EQ(GdipBitmapUnlockBits(b.get(), &d), Ok);
     EXPECT_EQ(PixelOf(b.get(), 1, 1), 0x7FFF0000u);
@@ -295,8 +294,7 @@ TEST_F(BitmapTest, NullPointersAreInvalidParameters)
     EXPECT_EQ(GdipCreateBitmapFromScan0(4, 4, 0, PixelFormat32bppARGB, nullptr, nullptr), InvalidParameter);
     EXPECT_EQ(GdipBitmapSetPixel(nullptr, 0, 0, 0), InvalidParameter);
     EXPECT_EQ(GdipBitmapGetPixel(b.get(), 0, 0, nullptr), InvalidParameter);
-    EXPECT_EQ(GdipBitmapLockBits(b.get(), nullptr, ImageLockModeRead, PixelFormat32bppARGB, nullptr),
-        InvalidParameter);
+    EXPECT_EQ(GdipBitmapLockBits(b.get(), nullptr, ImageLockModeRead, PixelFormat32bppARGB, nullptr), InvalidParameter);
     EXPECT_EQ(GdipBitmapUnlockBits(b.get(), nullptr), InvalidParameter);
     EXPECT_EQ(GdipGetImageWidth(nullptr, &u), InvalidParameter);
     EXPECT_EQ(GdipGetImageHeight(b.get(), nullptr), InvalidParameter);
@@ -310,8 +308,7 @@ TEST_F(BitmapTest, NullPointersAreInvalidParameters)
     EXPECT_EQ(GdipBitmapSetPixel(b.get(), 0, 0, 0), GdiplusNotInitialized);
     EXPECT_EQ(GdipBitmapGetPixel(b.get(), 0, 0, &u), GdiplusNotInitialized);
     BitmapData d {};
-    EXPECT_EQ(GdipBitmapLockBits(b.get(), nullptr, ImageLockModeRead, PixelFormat32bppARGB, &d),
-        GdiplusNotInitialized);
+    EXPECT_EQ(GdipBitmapLockBits(b.get(), nullptr, ImageLockModeRead, PixelFormat32bppARGB, &d), GdiplusNotInitialized);
     EXPECT_EQ(GdipBitmapUnlockBits(b.get(), &d), GdiplusNotInitialized);
     EXPECT_EQ(GdipImageRotateFlip(b.get(), Rotate90FlipNone), GdiplusNotInitialized);
     EXPECT_EQ(GdipGetImageWidth(b.get(), &u), GdiplusNotInitialized);

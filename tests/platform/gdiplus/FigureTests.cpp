@@ -32,21 +32,16 @@ TEST(CardinalSplineTest, ControlPointsFollowTheNeighbouringChords)
     // T / 3 = 1/6: each control point sits a sixth of the chord between the
     // neighbours away from its end point.
     const Case cases[] = {
-        { "two points: control points on the line",
-            { { 0, 0 }, { 60, 0 } },
+        { "two points: control points on the line", { { 0, 0 }, { 60, 0 } },
             { { 0, 0 }, { 10, 0 }, { 50, 0 }, { 60, 0 } } },
-        { "three points",
-            { { 0, 0 }, { 60, 60 }, { 120, 0 } },
+        { "three points", { { 0, 0 }, { 60, 60 }, { 120, 0 } },
             { { 0, 0 }, { 10, 10 }, { 40, 60 }, { 60, 60 }, { 80, 60 }, { 110, 10 }, { 120, 0 } } },
-        { "four points",
-            { { 0, 0 }, { 6, 12 }, { 18, 12 }, { 24, 0 } },
+        { "four points", { { 0, 0 }, { 6, 12 }, { 18, 12 }, { 24, 0 } },
             { { 0, 0 }, { 1, 2 }, { 3, 10 }, { 6, 12 }, { 9, 14 }, { 15, 14 }, { 18, 12 }, { 21, 10 }, { 23, 2 },
                 { 24, 0 } } },
-        { "a repeated point still takes its neighbours' chords",
-            { { 0, 0 }, { 6, 6 }, { 6, 6 }, { 12, 0 } },
+        { "a repeated point still takes its neighbours' chords", { { 0, 0 }, { 6, 6 }, { 6, 6 }, { 12, 0 } },
             { { 0, 0 }, { 1, 1 }, { 5, 5 }, { 6, 6 }, { 7, 7 }, { 5, 7 }, { 6, 6 }, { 7, 5 }, { 11, 1 }, { 12, 0 } } },
-        { "every point the same",
-            { { 5, 7 }, { 5, 7 }, { 5, 7 } },
+        { "every point the same", { { 5, 7 }, { 5, 7 }, { 5, 7 } },
             { { 5, 7 }, { 5, 7 }, { 5, 7 }, { 5, 7 }, { 5, 7 }, { 5, 7 }, { 5, 7 } } },
     };
     for (const Case& c : cases) {
@@ -343,8 +338,7 @@ TEST_F(FigureTest, ArcAnglesAreRayDirectionsClockwiseOnScreen)
         { 0, 90, 50, 60 }, // clockwise: down
         { 0, -90, 50, 20 }, // anticlockwise: up
         { 0, 45, 50 + 18.57, 40 + 18.57 }, // the ray y = x, not the parametric 45 degrees
-        { 180, 90, 50, 20 },
-        { 0, 360, 100, 40 }, // a whole turn ends where it started
+        { 180, 90, 50, 20 }, { 0, 360, 100, 40 }, // a whole turn ends where it started
         { 90, 720, 50, 60 }, // more than a turn is one turn
     };
     for (const Case& c : cases) {

@@ -43,21 +43,38 @@ TEST_F(GraphicsTest, NullAndDeadArgumentsAreInvalidParameters)
     GpGraphics* out = nullptr;
     const GpPoint pts[] = { { 1, 1 }, { 5, 5 } };
     const GpStatus got[] = {
-        GdipCreateFromHDC(nullptr, &out), GdipCreateFromHDC(dc.dc(), nullptr), GdipCreateFromHDC(gone, &out),
-        GdipGetImageGraphicsContext(nullptr, &out), GdipGetImageGraphicsContext(bitmap.get(), nullptr),
-        GdipDeleteGraphics(nullptr), GdipGraphicsClear(nullptr, 0), GdipGetSmoothingMode(g.get(), nullptr),
-        GdipGetTextRenderingHint(nullptr, nullptr), GdipCreatePen1(0, 1, UnitWorld, nullptr),
-        GdipClonePen(pen.get(), nullptr), GdipGetPenColor(nullptr, nullptr), GdipGetPenWidth(pen.get(), nullptr),
-        GdipSetPenDashArray(pen.get(), nullptr, 2), GdipGetPenDashStyle(pen.get(), nullptr),
-        GdipSetPenStartCap(nullptr, LineCapRound), GdipGetPenLineJoin(pen.get(), nullptr),
-        GdipCreateSolidFill(0, nullptr), GdipGetSolidFillColor(brush.get(), nullptr), GdipDeleteBrush(nullptr),
-        GdipDrawLineI(nullptr, pen.get(), 0, 0, 5, 5), GdipDrawLineI(g.get(), nullptr, 0, 0, 5, 5),
-        GdipDrawCurveI(g.get(), pen.get(), nullptr, 2), GdipDrawCurveI(g.get(), nullptr, pts, 2),
-        GdipDrawRectangleI(g.get(), nullptr, 0, 0, 5, 5), GdipDrawEllipseI(nullptr, pen.get(), 0, 0, 5, 5),
-        GdipDrawArcI(g.get(), nullptr, 0, 0, 5, 5, 0, 90), GdipFillRectangleI(g.get(), nullptr, 0, 0, 5, 5),
+        GdipCreateFromHDC(nullptr, &out),
+        GdipCreateFromHDC(dc.dc(), nullptr),
+        GdipCreateFromHDC(gone, &out),
+        GdipGetImageGraphicsContext(nullptr, &out),
+        GdipGetImageGraphicsContext(bitmap.get(), nullptr),
+        GdipDeleteGraphics(nullptr),
+        GdipGraphicsClear(nullptr, 0),
+        GdipGetSmoothingMode(g.get(), nullptr),
+        GdipGetTextRenderingHint(nullptr, nullptr),
+        GdipCreatePen1(0, 1, UnitWorld, nullptr),
+        GdipClonePen(pen.get(), nullptr),
+        GdipGetPenColor(nullptr, nullptr),
+        GdipGetPenWidth(pen.get(), nullptr),
+        GdipSetPenDashArray(pen.get(), nullptr, 2),
+        GdipGetPenDashStyle(pen.get(), nullptr),
+        GdipSetPenStartCap(nullptr, LineCapRound),
+        GdipGetPenLineJoin(pen.get(), nullptr),
+        GdipCreateSolidFill(0, nullptr),
+        GdipGetSolidFillColor(brush.get(), nullptr),
+        GdipDeleteBrush(nullptr),
+        GdipDrawLineI(nullptr, pen.get(), 0, 0, 5, 5),
+        GdipDrawLineI(g.get(), nullptr, 0, 0, 5, 5),
+        GdipDrawCurveI(g.get(), pen.get(), nullptr, 2),
+        GdipDrawCurveI(g.get(), nullptr, pts, 2),
+        GdipDrawRectangleI(g.get(), nullptr, 0, 0, 5, 5),
+        GdipDrawEllipseI(nullptr, pen.get(), 0, 0, 5, 5),
+        GdipDrawArcI(g.get(), nullptr, 0, 0, 5, 5, 0, 90),
+        GdipFillRectangleI(g.get(), nullptr, 0, 0, 5, 5),
         GdipFillEllipseI(nullptr, brush.get(), 0, 0, 5, 5),
         // Too few points for a curve.
-        GdipDrawCurveI(g.get(), pen.get(), pts, 1), GdipDrawCurveI(g.get(), pen.get(), pts, 0),
+        GdipDrawCurveI(g.get(), pen.get(), pts, 1),
+        GdipDrawCurveI(g.get(), pen.get(), pts, 0),
         GdipDrawCurveI(g.get(), pen.get(), pts, -3),
     };
     for (std::size_t i = 0; i < std::size(got); ++i)
@@ -95,19 +112,38 @@ TEST(GraphicsBeforeStartup, EveryCallAnswersNotInitialized)
         GpLineCap cap;
         GpLineJoin join;
         const GpStatus got[] = {
-            GdipCreateFromHDC(dc.dc(), &g2), GdipGetImageGraphicsContext(nullptr, &g2),
-            GdipSetSmoothingMode(g, SmoothingModeAntiAlias), GdipGetSmoothingMode(g, &mode),
-            GdipSetTextRenderingHint(g, TextRenderingHintAntiAlias), GdipGetTextRenderingHint(g, &hint),
-            GdipGraphicsClear(g, 0xFF000000), GdipCreatePen1(0xFF000000, 1, UnitWorld, &p2), GdipClonePen(pen, &p2),
-            GdipGetPenColor(pen, &color), GdipGetPenWidth(pen, &width), GdipSetPenDashArray(pen, dashes, 2),
-            GdipGetPenDashCount(pen, &count), GdipGetPenDashStyle(pen, &style), GdipSetPenStartCap(pen, LineCapRound),
-            GdipSetPenEndCap(pen, LineCapRound), GdipGetPenStartCap(pen, &cap), GdipGetPenEndCap(pen, &cap),
-            GdipSetPenLineJoin(pen, LineJoinRound), GdipGetPenLineJoin(pen, &join),
-            GdipCreateSolidFill(0xFF000000, &b2), GdipGetSolidFillColor(brush, &color),
-            GdipDrawLineI(g, pen, 0, 0, 4, 4), GdipDrawCurveI(g, pen, pts, 2), GdipDrawRectangleI(g, pen, 0, 0, 4, 4),
-            GdipFillRectangleI(g, brush, 0, 0, 4, 4), GdipDrawArcI(g, pen, 0, 0, 4, 4, 0, 90),
-            GdipDrawEllipseI(g, pen, 0, 0, 4, 4), GdipFillEllipseI(g, brush, 0, 0, 4, 4), GdipDeleteBrush(brush),
-            GdipDeletePen(pen), GdipDeleteGraphics(g),
+            GdipCreateFromHDC(dc.dc(), &g2),
+            GdipGetImageGraphicsContext(nullptr, &g2),
+            GdipSetSmoothingMode(g, SmoothingModeAntiAlias),
+            GdipGetSmoothingMode(g, &mode),
+            GdipSetTextRenderingHint(g, TextRenderingHintAntiAlias),
+            GdipGetTextRenderingHint(g, &hint),
+            GdipGraphicsClear(g, 0xFF000000),
+            GdipCreatePen1(0xFF000000, 1, UnitWorld, &p2),
+            GdipClonePen(pen, &p2),
+            GdipGetPenColor(pen, &color),
+            GdipGetPenWidth(pen, &width),
+            GdipSetPenDashArray(pen, dashes, 2),
+            GdipGetPenDashCount(pen, &count),
+            GdipGetPenDashStyle(pen, &style),
+            GdipSetPenStartCap(pen, LineCapRound),
+            GdipSetPenEndCap(pen, LineCapRound),
+            GdipGetPenStartCap(pen, &cap),
+            GdipGetPenEndCap(pen, &cap),
+            GdipSetPenLineJoin(pen, LineJoinRound),
+            GdipGetPenLineJoin(pen, &join),
+            GdipCreateSolidFill(0xFF000000, &b2),
+            GdipGetSolidFillColor(brush, &color),
+            GdipDrawLineI(g, pen, 0, 0, 4, 4),
+            GdipDrawCurveI(g, pen, pts, 2),
+            GdipDrawRectangleI(g, pen, 0, 0, 4, 4),
+            GdipFillRectangleI(g, brush, 0, 0, 4, 4),
+            GdipDrawArcI(g, pen, 0, 0, 4, 4, 0, 90),
+            GdipDrawEllipseI(g, pen, 0, 0, 4, 4),
+            GdipFillEllipseI(g, brush, 0, 0, 4, 4),
+            GdipDeleteBrush(brush),
+            GdipDeletePen(pen),
+            GdipDeleteGraphics(g),
         };
         for (std::size_t i = 0; i < std::size(got); ++i)
             EXPECT_EQ(got[i], GdiplusNotInitialized) << "call " << i;
@@ -173,9 +209,9 @@ TEST_F(GraphicsTest, DirtyBoxCoversTheStrokeAndLittleMore)
         GpLineCap start, end;
         GpLineJoin join;
     };
-    for (const Case& c : { Case { LineCapRound, LineCapRound, LineJoinRound },
-             Case { LineCapFlat, LineCapFlat, LineJoinMiter },
-             Case { LineCapRoundAnchor, LineCapArrowAnchor, LineJoinRound } }) {
+    for (const Case& c :
+        { Case { LineCapRound, LineCapRound, LineJoinRound }, Case { LineCapFlat, LineCapFlat, LineJoinMiter },
+            Case { LineCapRoundAnchor, LineCapArrowAnchor, LineJoinRound } }) {
         dc.Fill(kWhite);
         dc.surface().TakeDirty();
         auto pen = MakePen(0xC0FF0000, 6, c.start, c.end, c.join);

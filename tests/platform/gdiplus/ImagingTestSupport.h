@@ -4,8 +4,8 @@
 // keeps GDI+ started, a scope in which it is not, and owners that dispose
 // of GDI+ objects when a test ends early.
 
-#include "platform/gdiplus/GdiPlusFlat.h"
 #include "platform/gdiplus/BitmapAccess.h"
+#include "platform/gdiplus/GdiPlusFlat.h"
 #include "platform/gdiplus/GpObjects.h"
 
 #include <gtest/gtest.h>

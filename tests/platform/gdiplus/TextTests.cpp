@@ -99,8 +99,8 @@ TEST_F(TextTest, DesktopFontNamesResolveToFacesThatShowChinese)
         FcCharSet* charset = nullptr;
         ASSERT_EQ(FcPatternGetCharSet(family->face, FC_CHARSET, 0, &charset), FcResultMatch);
         for (const char16_t* c = kPreviewText; *c; ++c)
-            EXPECT_TRUE(FcCharSetHasChar(charset, *c)) << text::Utf16ToUtf8(name) << " lacks U+" << std::hex
-                                                       << static_cast<int>(*c);
+            EXPECT_TRUE(FcCharSetHasChar(charset, *c))
+                << text::Utf16ToUtf8(name) << " lacks U+" << std::hex << static_cast<int>(*c);
         for (char c : std::string("50%"))
             EXPECT_TRUE(FcCharSetHasChar(charset, static_cast<FcChar32>(c))) << text::Utf16ToUtf8(name);
     }
@@ -125,8 +125,7 @@ TEST_F(TextTest, UnknownNamesAreNotFound)
 {
     for (const char16_t* name : { u"No Such Font Anywhere", u"", u"宋体体", u"Zzyzx Sans" }) {
         GpFontFamily* f = reinterpret_cast<GpFontFamily*>(0x1);
-        EXPECT_EQ(GdipCreateFontFamilyFromName(name, nullptr, &f), FontFamilyNotFound)
-            << text::Utf16ToUtf8(name);
+        EXPECT_EQ(GdipCreateFontFamilyFromName(name, nullptr, &f), FontFamilyNotFound) << text::Utf16ToUtf8(name);
     }
 }
 
@@ -269,8 +268,8 @@ TEST_F(TextTest, CentredChineseInksOnlyInsideItsRectangle)
         }
         // The dirty box covers the ink.
         const RECT dirty = dc.surface().Dirty();
-        EXPECT_TRUE(dirty.left <= ink.left && dirty.top <= ink.top && dirty.right > ink.right
-            && dirty.bottom > ink.bottom);
+        EXPECT_TRUE(
+            dirty.left <= ink.left && dirty.top <= ink.top && dirty.right > ink.right && dirty.bottom > ink.bottom);
     }
 }
 
@@ -370,8 +369,8 @@ TEST_F(TextTest, ArgumentsAreChecked)
     EXPECT_EQ(GdipDrawString(g.get(), u"x", -1, font.get(), &r, nullptr, brush.get()), GdiplusNotInitialized);
     EXPECT_EQ(GdipMeasureString(g.get(), u"x", -1, font.get(), &r, nullptr, &bounds, nullptr, nullptr),
         GdiplusNotInitialized);
-    for (auto destroy : { GdipDeleteFont(font.get()), GdipDeleteFontFamily(family.get()),
-             GdipDeleteStringFormat(format.get()) })
+    for (auto destroy :
+        { GdipDeleteFont(font.get()), GdipDeleteFontFamily(family.get()), GdipDeleteStringFormat(format.get()) })
         EXPECT_EQ(destroy, GdiplusNotInitialized);
 }
 

@@ -137,8 +137,9 @@ TEST(RegionModel, RandomOperationsMatchASetOfPixels)
     };
     for (std::uint32_t seed : { 7u, 1234u, 99991u }) {
         std::mt19937 rng(seed);
-        auto between
-            = [&](int lo, int hi) { return lo + static_cast<int>(rng() % static_cast<unsigned>(hi - lo + 1)); };
+        auto between = [&](int lo, int hi) {
+            return lo + static_cast<int>(rng() % static_cast<unsigned>(hi - lo + 1));
+        };
         auto randomRect = [&] { return RECT { between(0, 15), between(0, 15), between(0, 15), between(0, 15) }; };
         HRGN pool[4];
         Pixels model[4];
@@ -187,8 +188,8 @@ TEST(RegionModel, RandomOperationsMatchASetOfPixels)
             ASSERT_EQ(pixelsOf(RegionOf(pool[d]), 0, 0), model[d]);
             RECT probe = randomRect(),
                  ordered = gdi::Region::FromCorners(probe.left, probe.top, probe.right, probe.bottom).Bounds();
-            bool hit = std::any_of(
-                model[d].begin(), model[d].end(), [&](const auto& p) { return In(ordered, p.first, p.second); });
+            bool hit = std::any_of(model[d].begin(), model[d].end(),
+                [&](const auto& p) { return In(ordered, p.first, p.second); });
             ASSERT_EQ(RectInRegion(pool[d], &probe) != FALSE, hit);
         }
         for (HRGN h : pool)

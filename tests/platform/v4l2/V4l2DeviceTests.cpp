@@ -89,7 +89,8 @@ TEST(V4l2Device, FormatsListDiscreteAndStepwiseSizes)
     EmulatedFormat mjpg { V4L2_PIX_FMT_MJPEG, {} };
     mjpg.minWidth = 320, mjpg.maxWidth = 1920, mjpg.stepWidth = 16;
     mjpg.minHeight = 240, mjpg.maxHeight = 1080, mjpg.stepHeight = 8;
-    Node node(std::make_shared<EmulatedDevice>("Cam", V4L2_CAP_VIDEO_CAPTURE, std::vector<EmulatedFormat> { yuyv, mjpg }));
+    Node node(
+        std::make_shared<EmulatedDevice>("Cam", V4L2_CAP_VIDEO_CAPTURE, std::vector<EmulatedFormat> { yuyv, mjpg }));
     auto formats = node.device->Formats();
     ASSERT_EQ(formats.size(), 2u);
     EXPECT_EQ(formats[0].fourcc, static_cast<std::uint32_t>(V4L2_PIX_FMT_YUYV));
@@ -97,7 +98,8 @@ TEST(V4l2Device, FormatsListDiscreteAndStepwiseSizes)
     // The common sizes on the grid (1600x1200 is too tall), then the
     // largest.
     EXPECT_EQ(formats[1].sizes,
-        (std::vector<FrameSize> { { 640, 480 }, { 800, 600 }, { 1024, 768 }, { 1280, 720 }, { 1280, 1024 }, { 1920, 1080 } }));
+        (std::vector<FrameSize> { { 640, 480 }, { 800, 600 }, { 1024, 768 }, { 1280, 720 }, { 1280, 1024 },
+            { 1920, 1080 } }));
 
     v4l2::CurrentFormat now;
     ASSERT_EQ(node.device->SetFormat(V4L2_PIX_FMT_YUYV, 1280, 720, now), 0);
@@ -131,7 +133,8 @@ TEST(V4l2Device, ControlsCarryTheirRangeAndAreClampedAndStepped)
 TEST(V4l2Device, StreamingDeliversFramesAndEndsWhenTheDeviceGoes)
 {
     auto emulated = EmulatedDevice::Camera("Cam", { { 4, 2 } });
-    emulated->SetPicture([](const v4l2::CurrentFormat&, std::uint64_t n, std::uint8_t* out) { out[0] = static_cast<std::uint8_t>(n); });
+    emulated->SetPicture(
+        [](const v4l2::CurrentFormat&, std::uint64_t n, std::uint8_t* out) { out[0] = static_cast<std::uint8_t>(n); });
     Node node(emulated);
     ASSERT_EQ(node.device->StartStreaming(3), 0);
     EXPECT_EQ(v4l2::Device::Open("/dev/video0")->StartStreaming(3), -EBUSY) << "one streaming owner";
@@ -206,7 +209,8 @@ TEST(V4l2CaptureFilter, OffersTheFormatInForceFirstAndMapsSubtypes)
 {
     EmulatedFormat yuyv { V4L2_PIX_FMT_YUYV, { { 640, 480 }, { 1280, 720 } } };
     EmulatedFormat mjpg { V4L2_PIX_FMT_MJPEG, { { 1920, 1080 } } };
-    Node node(std::make_shared<EmulatedDevice>("Cam", V4L2_CAP_VIDEO_CAPTURE, std::vector<EmulatedFormat> { yuyv, mjpg }));
+    Node node(
+        std::make_shared<EmulatedDevice>("Cam", V4L2_CAP_VIDEO_CAPTURE, std::vector<EmulatedFormat> { yuyv, mjpg }));
     IBaseFilter* filter = nullptr;
     ASSERT_EQ(v4l2::CaptureFilter::Create("/dev/video0", IID_IBaseFilter, reinterpret_cast<void**>(&filter)), S_OK);
     IEnumPins* pins = nullptr;

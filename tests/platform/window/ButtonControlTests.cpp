@@ -155,8 +155,8 @@ TEST_F(Button, KeyboardAndButtonMessages)
     for (const auto& c : codes) {
         SendMessage(b, BM_SETSTYLE, c.style, FALSE);
         EXPECT_EQ(SendMessage(b, WM_GETDLGCODE, 0, 0), c.code) << "style " << c.style;
-        EXPECT_EQ(
-            GetWindowLongPtr(b, GWL_STYLE) & (WS_CHILD | WS_VISIBLE), static_cast<LONG_PTR>(WS_CHILD | WS_VISIBLE))
+        EXPECT_EQ(GetWindowLongPtr(b, GWL_STYLE) & (WS_CHILD | WS_VISIBLE),
+            static_cast<LONG_PTR>(WS_CHILD | WS_VISIBLE))
             << "BM_SETSTYLE keeps the window styles";
     }
 }

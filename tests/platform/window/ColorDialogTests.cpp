@@ -93,8 +93,7 @@ TEST(ColorChooser, StartingColourSelectsItsSwatch)
         bool rgbInit;
         Swatch selected;
     } cases[] = {
-        { RGB(0, 0, 255), true, { Kind::Basic, 21 } },
-        { RGB(12, 34, 56), true, { Kind::Custom, 3 } },
+        { RGB(0, 0, 255), true, { Kind::Basic, 21 } }, { RGB(12, 34, 56), true, { Kind::Custom, 3 } },
         { RGB(255, 255, 255), true, { Kind::Basic, 47 } }, // basic before custom
         { RGB(1, 2, 3), true, { Kind::None, 0 } },
         { RGB(0, 0, 255), false, { Kind::Basic, 40 } }, // without CC_RGBINIT: black
@@ -156,7 +155,10 @@ public:
             }
         });
     }
-    void ClickItem(int id, int times = 1) { ClickAt([id] { return Centre(Item(id)); }, times); }
+    void ClickItem(int id, int times = 1)
+    {
+        ClickAt([id] { return Centre(Item(id)); }, times);
+    }
     void Keys(std::vector<UINT> keys)
     {
         driver.WhenWaiting([this, keys] {
@@ -182,8 +184,8 @@ public:
     }
     static std::array<int, 6> Fields()
     {
-        return { Field(kColorRedId), Field(kColorGreenId), Field(kColorBlueId), Field(kColorHueId),
-            Field(kColorSatId), Field(kColorLumId) };
+        return { Field(kColorRedId), Field(kColorGreenId), Field(kColorBlueId), Field(kColorHueId), Field(kColorSatId),
+            Field(kColorLumId) };
     }
 };
 
@@ -283,12 +285,9 @@ TEST_F(ChooseColorTest, TypedValuesKeepRgbAndHlsFieldsInAgreement)
         const char* text;
         std::array<int, 6> expected; // red, green, blue, hue, sat, lum
     } steps[] = {
-        { kColorRedId, "255", { 255, 0, 0, 0, 240, 120 } },
-        { kColorGreenId, "255", { 255, 255, 0, 40, 240, 120 } },
-        { kColorRedId, "0", { 0, 255, 0, 80, 240, 120 } },
-        { kColorLumId, "240", { 255, 255, 255, 80, 240, 240 } },
-        { kColorLumId, "60", { 0, 128, 0, 80, 240, 60 } },
-        { kColorHueId, "160", { 0, 0, 128, 160, 240, 60 } },
+        { kColorRedId, "255", { 255, 0, 0, 0, 240, 120 } }, { kColorGreenId, "255", { 255, 255, 0, 40, 240, 120 } },
+        { kColorRedId, "0", { 0, 255, 0, 80, 240, 120 } }, { kColorLumId, "240", { 255, 255, 255, 80, 240, 240 } },
+        { kColorLumId, "60", { 0, 128, 0, 80, 240, 60 } }, { kColorHueId, "160", { 0, 0, 128, 160, 240, 60 } },
         { kColorSatId, "0", { 64, 64, 64, 160, 0, 60 } },
         { kColorBlueId, "999", { 64, 64, 255, 160, 240, 150 } }, // clamped to 255
     };

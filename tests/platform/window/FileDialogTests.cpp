@@ -250,8 +250,8 @@ TEST_F(SaveFileTest, ListsFoldersFirstAndOnlyFilesOfTheChosenType)
     EXPECT_EQ(bitmaps,
         (std::vector<std::string> { "[a组]", "[B组]", "[课堂]", "apple.bmp", "Zebra.BMP", "图画.dib", "照片.bmp" }));
     EXPECT_EQ(all,
-        (std::vector<std::string> {
-            "[a组]", "[B组]", "[课堂]", "apple.bmp", "Zebra.BMP", "图画.dib", "照片.bmp", "笔记.txt" }));
+        (std::vector<std::string> { "[a组]", "[B组]", "[课堂]", "apple.bmp", "Zebra.BMP", "图画.dib", "照片.bmp",
+            "笔记.txt" }));
     EXPECT_EQ(file[0], '\0') << "Cancel leaves the buffer alone";
 }
 

@@ -94,9 +94,8 @@ TEST_F(MessageOrder, DestroyingSendsDestroyParentFirstAndNcDestroyChildFirst)
     for (const auto& e : Log().Entries())
         if (e.message == WM_DESTROY || e.message == WM_NCDESTROY)
             order.emplace_back(e.hwnd, e.message);
-    std::vector<std::pair<HWND, UINT>> expected = {
-        { parent, WM_DESTROY }, { child, WM_DESTROY }, { child, WM_NCDESTROY }, { parent, WM_NCDESTROY }
-    };
+    std::vector<std::pair<HWND, UINT>> expected = { { parent, WM_DESTROY }, { child, WM_DESTROY },
+        { child, WM_NCDESTROY }, { parent, WM_NCDESTROY } };
     EXPECT_EQ(order, expected);
     EXPECT_FALSE(IsWindow(child));
     EXPECT_FALSE(PostMessage(parent, WM_TEST, 0, 0)) << "a destroyed window takes no messages";

@@ -135,8 +135,8 @@ TEST(LoadBitmap, MakesANewBitmapWithTheRegisteredPixels)
     AddPicture(Id(60020), 3, 2, colors);
     AddPicture(res::Name::From("PICTURE60020"), 3, 2, colors);
 
-    for (const char* name : { MAKEINTRESOURCE(60020), static_cast<const char*>("picture60020"),
-             static_cast<const char*>("#60020") }) {
+    for (const char* name :
+        { MAKEINTRESOURCE(60020), static_cast<const char*>("picture60020"), static_cast<const char*>("#60020") }) {
         HBITMAP a = LoadBitmap(Program(), name);
         Loaded got = Read(a);
         EXPECT_EQ(got.width, 3);
@@ -261,17 +261,10 @@ TEST(LoadString, CopiesWholeCharactersAndAnswersTheLength)
         const char* text;
     };
     const Case cases[] = {
-        { 60060, 64, 7, "Inkveil" },
-        { 60060, 8, 7, "Inkveil" }, // just fits with its null
-        { 60060, 7, 6, "Inkvei" },
-        { 60060, 2, 1, "I" },
-        { 60060, 1, 0, "" },
-        { 60061, 7, 6, "关于" },
+        { 60060, 64, 7, "Inkveil" }, { 60060, 8, 7, "Inkveil" }, // just fits with its null
+        { 60060, 7, 6, "Inkvei" }, { 60060, 2, 1, "I" }, { 60060, 1, 0, "" }, { 60061, 7, 6, "关于" },
         { 60061, 6, 3, "关" }, // the second character does not fit whole
-        { 60061, 4, 3, "关" },
-        { 60061, 3, 0, "" },
-        { 60062, 16, 0, "" },
-        { 60069, 16, 0, "" }, // missing
+        { 60061, 4, 3, "关" }, { 60061, 3, 0, "" }, { 60062, 16, 0, "" }, { 60069, 16, 0, "" }, // missing
     };
     for (const Case& c : cases) {
         char buffer[64];

@@ -74,8 +74,8 @@ TEST_F(Static, SettingABitmapSizesTheControlToItAndShowsIt)
     EXPECT_EQ(driver.PixelAt(o.x + 3, o.y), RGB(0, 0, 255));
     EXPECT_EQ(driver.PixelAt(o.x + 4, o.y), kParentColour) << "the parent shows where the control was";
 
-    EXPECT_EQ(
-        SendMessage(s, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(second)), reinterpret_cast<LRESULT>(first))
+    EXPECT_EQ(SendMessage(s, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(second)),
+        reinterpret_cast<LRESULT>(first))
         << "the old picture comes back to its owner";
     EXPECT_EQ(SendMessage(s, STM_GETIMAGE, IMAGE_BITMAP, 0), reinterpret_cast<LRESULT>(second));
     EXPECT_EQ(WindowSize(s), (POINT { 6, 5 }));

@@ -68,8 +68,8 @@ TEST_F(ToolTip, TheTipShowsAfterTheInitialDelayAndGoesWhenThePointerLeaves)
     EXPECT_FALSE(Shown()) << "not before the initial delay";
     driver.Advance(1);
     ASSERT_TRUE(Shown());
-    EXPECT_EQ(
-        GetWindowLongPtr(tip, GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_NOACTIVATE), WS_EX_TOPMOST | WS_EX_NOACTIVATE);
+    EXPECT_EQ(GetWindowLongPtr(tip, GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_NOACTIVATE),
+        WS_EX_TOPMOST | WS_EX_NOACTIVATE);
     EXPECT_NE(GetActiveWindow(), tip);
     RECT r;
     GetWindowRect(tip, &r);

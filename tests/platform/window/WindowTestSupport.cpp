@@ -94,9 +94,8 @@ HWND MakeWindow(DWORD style, DWORD exStyle, RECT rect, HWND parent, COLORREF col
 {
     RegisterOnce();
     // Painting only happens once messages run, after the colour is known.
-    HWND hwnd = CreateWindowEx(exStyle, "InkveilTestWindow", "test", style, rect.left, rect.top,
-        rect.right - rect.left, rect.bottom - rect.top, parent,
-        reinterpret_cast<HMENU>(static_cast<ULONG_PTR>(id)), nullptr, nullptr);
+    HWND hwnd = CreateWindowEx(exStyle, "InkveilTestWindow", "test", style, rect.left, rect.top, rect.right - rect.left,
+        rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<ULONG_PTR>(id)), nullptr, nullptr);
     Infos()[hwnd].colour = colour;
     return hwnd;
 }

@@ -99,9 +99,8 @@ TEST_F(X11Test, ADragDrawsAStrokeThatTheScreenShows)
     }
     Button(false);
     const COLORREF kInk = RGB(0, 0, 0);
-    EXPECT_TRUE(RunUntil([&] {
-        return RootPixel(275, 250) == kInk && RootPixel(350, 275) == kInk && RootPixel(375, 325) == kInk;
-    }));
+    EXPECT_TRUE(RunUntil(
+        [&] { return RootPixel(275, 250) == kInk && RootPixel(350, 275) == kInk && RootPixel(375, 325) == kInk; }));
     EXPECT_EQ(RootPixel(300, 300), kWhite) << "only the stroke is drawn";
 }
 
@@ -187,18 +186,10 @@ TEST(X11Keys, SymbolsBecomeVirtualKeysAndCodePoints)
         UINT codePoint;
     };
     const Case cases[] = {
-        { XK_a, 'A', "a", 'a' },
-        { XK_Z, 'Z', "Z", 'Z' },
-        { XK_7, '7', "7", '7' },
-        { XK_KP_3, 0x63, "3", '3' },
-        { XK_F5, 0x74, "", 0 },
-        { XK_Escape, VK_ESCAPE, "\x1b", 27 },
-        { XK_BackSpace, VK_BACK, "\b", 8 },
-        { XK_Shift_R, VK_SHIFT, "", 0 },
-        { XK_Control_L, VK_CONTROL, "", 0 },
-        { XK_Delete, VK_DELETE, "\x7f", 127 },
-        { XK_eacute, 0, "\xe9", 0xE9 },
-        { 0x01004E2D, 0, "", 0x4E2D }, // a Unicode symbol: CJK "middle"
+        { XK_a, 'A', "a", 'a' }, { XK_Z, 'Z', "Z", 'Z' }, { XK_7, '7', "7", '7' }, { XK_KP_3, 0x63, "3", '3' },
+        { XK_F5, 0x74, "", 0 }, { XK_Escape, VK_ESCAPE, "\x1b", 27 }, { XK_BackSpace, VK_BACK, "\b", 8 },
+        { XK_Shift_R, VK_SHIFT, "", 0 }, { XK_Control_L, VK_CONTROL, "", 0 }, { XK_Delete, VK_DELETE, "\x7f", 127 },
+        { XK_eacute, 0, "\xe9", 0xE9 }, { 0x01004E2D, 0, "", 0x4E2D }, // a Unicode symbol: CJK "middle"
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.symbol);

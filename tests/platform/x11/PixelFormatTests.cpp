@@ -32,12 +32,10 @@ TEST(X11PixelFormat, ColoursTakeTheBytesOfEachLayout)
         std::uint32_t orangeBack; // what reading those bytes gives
     };
     const Case cases[] = {
-        { "32 bits, host order", Layout(32, LSBFirst, 0xFF0000, 0xFF00, 0xFF), { 0x40, 0x80, 0xFF, 0x00 },
+        { "32 bits, host order", Layout(32, LSBFirst, 0xFF0000, 0xFF00, 0xFF), { 0x40, 0x80, 0xFF, 0x00 }, 0x00FF8040 },
+        { "32 bits, most significant first", Layout(32, MSBFirst, 0xFF0000, 0xFF00, 0xFF), { 0x00, 0xFF, 0x80, 0x40 },
             0x00FF8040 },
-        { "32 bits, most significant first", Layout(32, MSBFirst, 0xFF0000, 0xFF00, 0xFF),
-            { 0x00, 0xFF, 0x80, 0x40 }, 0x00FF8040 },
-        { "32 bits, blue high", Layout(32, LSBFirst, 0xFF, 0xFF00, 0xFF0000), { 0xFF, 0x80, 0x40, 0x00 },
-            0x00FF8040 },
+        { "32 bits, blue high", Layout(32, LSBFirst, 0xFF, 0xFF00, 0xFF0000), { 0xFF, 0x80, 0x40, 0x00 }, 0x00FF8040 },
         { "24 bits packed", Layout(24, LSBFirst, 0xFF0000, 0xFF00, 0xFF), { 0x40, 0x80, 0xFF }, 0x00FF8040 },
         // 5-6-5: red 31, green 32, blue 8; read back with the top bits
         // repeated below.

@@ -23,8 +23,8 @@ std::vector<std::string> StateOf(Display* d, ::Window w)
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     std::vector<std::string> names;
-    if (XGetWindowProperty(d, w, XInternAtom(d, "_NET_WM_STATE", False), 0, 64, False, XA_ATOM, &type, &format,
-            &count, &after, &data)
+    if (XGetWindowProperty(d, w, XInternAtom(d, "_NET_WM_STATE", False), 0, 64, False, XA_ATOM, &type, &format, &count,
+            &after, &data)
             == Success
         && data) {
         auto* atoms = reinterpret_cast<Atom*>(data);

@@ -80,8 +80,8 @@ HWND X11Test::MakeWindow(DWORD style, DWORD exStyle, RECT rect, COLORREF colour,
     a.override_redirect = True;
     a.event_mask = eventMask;
     ::Window w = XCreateWindow(hand_, DefaultRootWindow(hand_), rect.left, rect.top,
-        static_cast<unsigned>(rect.right - rect.left), static_cast<unsigned>(rect.bottom - rect.top), 0,
-        CopyFromParent, InputOutput, CopyFromParent, CWBackPixel | CWOverrideRedirect | CWEventMask, &a);
+        static_cast<unsigned>(rect.right - rect.left), static_cast<unsigned>(rect.bottom - rect.top), 0, CopyFromParent,
+        InputOutput, CopyFromParent, CWBackPixel | CWOverrideRedirect | CWEventMask, &a);
     XMapWindow(hand_, w);
     XSync(hand_, False);
     others_.push_back(w);
