@@ -12,6 +12,9 @@ constexpr char kTitle[] = "未检测到摄像头";
 constexpr char kHint[] = "请连接实物展台（文档摄像头），然后在工具栏的摄像头列表中选择它。";
 constexpr char kBusyTitle[] = "摄像头正被其他程序使用";
 constexpr char kBusyHint[] = "请关闭使用它的程序，再在工具栏的摄像头列表中重新选择它。";
+constexpr char kRefusedTitle[] = "没有权限打开摄像头";
+constexpr char kRefusedHintBefore[] = "摄像头“";
+constexpr char kRefusedHintAfter[] = "”已连接，但当前用户无权打开它。请让管理员把当前用户加入 video 组，再重新登录。";
 constexpr int kTitleHeight = 28;
 constexpr int kHintHeight = 16;
 constexpr int kGap = 12;
@@ -35,7 +38,7 @@ void CentredLine(HDC dc, const RECT& area, int top, int height, const char* text
 
 } // namespace
 
-void DrawNoCameraHint(HDC dc, const RECT& area, bool cameraBusy)
+void DrawNoCameraHint(HDC dc, const RECT& area, bool cameraBusy, const std::string& refusedCamera)
 {
     if (area.right <= area.left || area.bottom <= area.top)
         return;
@@ -46,9 +49,14 @@ void DrawNoCameraHint(HDC dc, const RECT& area, bool cameraBusy)
     const int block = kTitleHeight + kGap + kHintHeight;
     const int top = area.top + (area.bottom - area.top - block) / 2;
     HGDIOBJ oldFont = SelectObject(dc, title);
-    CentredLine(dc, area, top, kTitleHeight, cameraBusy ? kBusyTitle : kTitle);
+    const bool refused = !cameraBusy && !refusedCamera.empty();
+    const std::string refusedHint = refused ? kRefusedHintBefore + refusedCamera + kRefusedHintAfter : std::string();
+    CentredLine(dc, area, top, kTitleHeight, cameraBusy ? kBusyTitle : refused ? kRefusedTitle : kTitle);
     SelectObject(dc, hint);
-    CentredLine(dc, area, top + kTitleHeight + kGap, kHintHeight, cameraBusy ? kBusyHint : kHint);
+    CentredLine(dc, area, top + kTitleHeight + kGap, kHintHeight,
+        cameraBusy    ? kBusyHint
+            : refused ? refusedHint.c_str()
+                      : kHint);
     SelectObject(dc, oldFont);
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);

@@ -7,7 +7,11 @@
 
 #include "platform/gdi/Gdi.h"
 
+#include <string>
+
 // Draws the hint centred in area (the view's client rectangle) on dc,
 // leaving the ground as it is. A camera that is there but held by another
-// program is told apart: it needs closing that program, not a cable.
-void DrawNoCameraHint(HDC dc, const RECT& area, bool cameraBusy = false);
+// program is told apart: it needs closing that program, not a cable. So is
+// one the user may not open (refusedCamera, its name, when no camera could
+// be listed): it needs the administrator.
+void DrawNoCameraHint(HDC dc, const RECT& area, bool cameraBusy = false, const std::string& refusedCamera = {});

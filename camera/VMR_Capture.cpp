@@ -5,6 +5,7 @@
 
 #include "camera/FrameSize.h"
 #include "camera/LatestFrame.h"
+#include "camera/RefusedCamera.h"
 #include "camera/SampleGrabberCB.h"
 #include "platform/afx/WinApp.h"
 #include "platform/com/Com.h"
@@ -170,6 +171,7 @@ HRESULT CVMR_Capture::BuildGraph(int nDevice, HWND hWnd)
 {
     m_hrFormat = S_OK;
     m_bDeviceBusy = false;
+    m_bStreaming = false;
     m_deviceName.clear();
     m_nDevice = nDevice;
     m_hWnd = hWnd;
@@ -179,8 +181,14 @@ HRESULT CVMR_Capture::BuildGraph(int nDevice, HWND hWnd)
         return hr;
     SetUpRenderer(hWnd);
     m_hrBind = S_OK;
-    if (!BindDevice(nDevice))
+    m_refusedCamera.clear();
+    if (!BindDevice(nDevice)) {
+        // No camera listed may still mean one the user may not open, which
+        // the view then names instead of asking for a cable.
+        if (nDevice >= 0)
+            m_refusedCamera = CameraRefusedForPermission();
         return 1;
+    }
     // A camera another program holds exclusively can't even be opened.
     if (m_hrBind == kDeviceBusy) {
         ShowBusyMessage();
@@ -272,11 +280,32 @@ HRESULT CVMR_Capture::BuildGraph(int nDevice, HWND hWnd)
     if (FAILED(RegisterInRot()))
         m_dwRotCookie = 0;
     hr = m_pMediaControl ? m_pMediaControl->Run() : E_NOINTERFACE;
+    m_bStreaming = SUCCEEDED(hr);
     // The graph stays built and stopped: the view stays grey, the tools
     // work, and choosing the camera again tries anew.
     if (hr == kDeviceBusy)
         ShowBusyMessage();
     return hr;
+}
+
+bool CVMR_Capture::StreamLive()
+{
+    if (!m_bStreaming || !m_pGraph)
+        return false;
+    // The graph tells of a stream that ended by itself: the camera went
+    // away, or failed on every retry.
+    IMediaEvent* events = nullptr;
+    if (FAILED(m_pGraph->QueryInterface(IID_IMediaEvent, reinterpret_cast<void**>(&events))))
+        return m_bStreaming;
+    LONG code = 0;
+    LONG_PTR param1 = 0, param2 = 0;
+    while (events->GetEvent(&code, &param1, &param2, 0) == S_OK) {
+        if (code == EC_DEVICE_LOST || code == EC_ERRORABORT)
+            m_bStreaming = false;
+        events->FreeEventParams(code, param1, param2);
+    }
+    events->Release();
+    return m_bStreaming;
 }
 
 void CVMR_Capture::ShowBusyMessage()
@@ -496,6 +525,7 @@ void CVMR_Capture::RemoveAllFilters()
 
 void CVMR_Capture::TearDownGraph()
 {
+    m_bStreaming = false;
     if (m_pMediaControl)
         m_pMediaControl->Stop();
     if (m_pCapturePin)

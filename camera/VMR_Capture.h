@@ -44,6 +44,13 @@ public:
     int GetDevice() const { return m_nDevice; }
     // Whether the last build found the camera held by another program.
     bool DeviceBusy() const { return m_bDeviceBusy; }
+    // Whether the graph runs with its camera streaming: false when the build
+    // failed or found the camera busy, and once the stream ended by itself
+    // (the camera went away or kept failing). Reads the graph's events.
+    bool StreamLive();
+    // When no camera could be listed: the name of one that is there but the
+    // user may not open (no permission), else empty.
+    const std::string& RefusedCamera() const { return m_refusedCamera; }
     int GetHeight() const { return m_nHeight; }
 
     HRESULT SetProcAmpPercent(LONG property, int percent);
@@ -104,7 +111,9 @@ private:
     int m_nFrameBufferSize = 0;
     int m_nTableRows = 0;
     std::string m_deviceName; // UTF-8, for the busy message
+    std::string m_refusedCamera; // UTF-8, for the no-camera hint
     HRESULT m_hrFormat = S_OK; // what setting the chosen format answered
     HRESULT m_hrBind = S_OK; // what binding the chosen device answered
     bool m_bDeviceBusy = false;
+    bool m_bStreaming = false; // the graph ran and has told of no loss since
 };

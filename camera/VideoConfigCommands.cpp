@@ -59,8 +59,10 @@ void CVideoConfigDlg::OnDeviceCloseUp()
     const bool chosen = m_bDeviceChosen;
     m_bDeviceChosen = false;
     CVMR_Capture* capture = Capture();
+    // The same entry again retries a camera that gives no picture (busy,
+    // lost, or its graph failed to build) and leaves a streaming one alone.
     // Another entry is a change of device, which OnDeviceChange makes.
-    if (chosen && capture && capture->DeviceBusy() && capture->GetDevice() == m_comboDevice.GetCurSel())
+    if (chosen && capture && capture->GetDevice() == m_comboDevice.GetCurSel() && !capture->StreamLive())
         OnDeviceChange();
 }
 

@@ -60,7 +60,8 @@ void CVideoStatic::OnPaint()
         if (DrawFrame(canvas))
             DrawLayers(canvas, canvas.GetBufferRect(), true);
         else
-            DrawNoCameraHint(canvas, client, m_pCapture && m_pCapture->DeviceBusy());
+            DrawNoCameraHint(canvas, client, m_pCapture && m_pCapture->DeviceBusy(),
+                m_pCapture ? m_pCapture->RefusedCamera() : std::string());
     }
     // A paint of part of the control (uncovered by another window) leaves
     // the rest as it was; only a whole one shows the look everywhere.

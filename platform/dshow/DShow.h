@@ -152,6 +152,24 @@ struct IMediaControl : IUnknown {
     virtual HRESULT GetState(LONG timeoutMs, OAFilterState* out) = 0;
 };
 
+// Events a graph's filters tell the graph, for its owner to read.
+inline constexpr LONG EC_ERRORABORT = 0x03; // param1: the failure as a result code
+inline constexpr LONG EC_DEVICE_LOST = 0x1F; // param1: the device (null here), param2: 0 = gone
+
+struct IMediaEventSink : IUnknown {
+    static constexpr IID kIid = InkveilGuid(0x100, 18);
+    // Callable from any thread (a streaming thread ending by itself).
+    virtual HRESULT Notify(LONG code, LONG_PTR param1, LONG_PTR param2) = 0;
+};
+
+struct IMediaEvent : IUnknown {
+    static constexpr IID kIid = InkveilGuid(0x100, 19);
+    // The oldest event not yet read; E_ABORT when none came within
+    // timeoutMs (a negative time-out waits for ever).
+    virtual HRESULT GetEvent(LONG* code, LONG_PTR* param1, LONG_PTR* param2, LONG timeoutMs) = 0;
+    virtual HRESULT FreeEventParams(LONG code, LONG_PTR param1, LONG_PTR param2) = 0;
+};
+
 struct ICreateDevEnum : IUnknown {
     static constexpr IID kIid = InkveilGuid(0x100, 11);
     // S_FALSE with a null enumerator when the category is empty.
@@ -233,6 +251,8 @@ inline constexpr const IID& IID_IFilterGraph = IFilterGraph::kIid;
 inline constexpr const IID& IID_IGraphBuilder = IGraphBuilder::kIid;
 inline constexpr const IID& IID_IMediaControl = IMediaControl::kIid;
 inline constexpr const IID& IID_ICreateDevEnum = ICreateDevEnum::kIid;
+inline constexpr const IID& IID_IMediaEventSink = IMediaEventSink::kIid;
+inline constexpr const IID& IID_IMediaEvent = IMediaEvent::kIid;
 inline constexpr const IID& IID_IAMStreamConfig = IAMStreamConfig::kIid;
 inline constexpr const IID& IID_IAMVideoProcAmp = IAMVideoProcAmp::kIid;
 inline constexpr const IID& IID_ISampleGrabberCB = ISampleGrabberCB::kIid;

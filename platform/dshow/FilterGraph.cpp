@@ -7,6 +7,7 @@
 #include "platform/dshow/MediaTypeFunctions.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 
 namespace dshow {
@@ -71,7 +72,8 @@ FilterGraph::~FilterGraph()
 
 HRESULT FilterGraph::QueryInterface(REFIID iid, void** out)
 {
-    return com::QueryInterfaceOf<IGraphBuilder, IFilterGraph, IMediaControl>(this, iid, out);
+    return com::QueryInterfaceOf<IGraphBuilder, IFilterGraph, IMediaControl, IMediaEventSink, IMediaEvent>(this, iid,
+        out);
 }
 
 HRESULT FilterGraph::AddFilter(IBaseFilter* filter, LPCOLESTR name)
@@ -276,5 +278,36 @@ HRESULT FilterGraph::GetState(LONG, OAFilterState* out)
     *out = state_;
     return S_OK;
 }
+
+HRESULT FilterGraph::Notify(LONG code, LONG_PTR param1, LONG_PTR param2)
+{
+    {
+        std::lock_guard<std::mutex> hold(eventsLock_);
+        events_.push_back({ code, param1, param2 });
+    }
+    eventCame_.notify_all();
+    return S_OK;
+}
+
+HRESULT FilterGraph::GetEvent(LONG* code, LONG_PTR* param1, LONG_PTR* param2, LONG timeoutMs)
+{
+    if (!code || !param1 || !param2)
+        return E_POINTER;
+    std::unique_lock<std::mutex> hold(eventsLock_);
+    auto any = [this] { return !events_.empty(); };
+    if (timeoutMs < 0)
+        eventCame_.wait(hold, any);
+    else if (!eventCame_.wait_for(hold, std::chrono::milliseconds(timeoutMs), any))
+        return E_ABORT;
+    const Event e = events_.front();
+    events_.pop_front();
+    *code = e.code;
+    *param1 = e.param1;
+    *param2 = e.param2;
+    return S_OK;
+}
+
+// No event of ours holds a reference or memory.
+HRESULT FilterGraph::FreeEventParams(LONG, LONG_PTR, LONG_PTR) { return S_OK; }
 
 } // namespace dshow

@@ -3,17 +3,21 @@
 // The filter graph manager: holds the filters of one graph under their
 // names, connects pins (putting a converter between pins that can't meet
 // directly), and runs and stops the filters in an order that keeps
-// samples from reaching a stopped filter.
+// samples from reaching a stopped filter. Filters tell it of events (a
+// camera lost while streaming), which its owner reads in order.
 
 #include "platform/com/ComObject.h"
 #include "platform/dshow/DShow.h"
 
+#include <condition_variable>
+#include <deque>
+#include <mutex>
 #include <string>
 #include <vector>
 
 namespace dshow {
 
-class FilterGraph final : public IGraphBuilder, public IMediaControl {
+class FilterGraph final : public IGraphBuilder, public IMediaControl, public IMediaEventSink, public IMediaEvent {
 public:
     static HRESULT Create(REFIID iid, void** out);
 
@@ -32,6 +36,10 @@ public:
     HRESULT Pause() override;
     HRESULT Stop() override;
     HRESULT GetState(LONG timeoutMs, OAFilterState* out) override;
+
+    HRESULT Notify(LONG code, LONG_PTR param1, LONG_PTR param2) override;
+    HRESULT GetEvent(LONG* code, LONG_PTR* param1, LONG_PTR* param2, LONG timeoutMs) override;
+    HRESULT FreeEventParams(LONG code, LONG_PTR param1, LONG_PTR param2) override;
 
 private:
     FilterGraph() = default;
@@ -52,6 +60,15 @@ private:
     com::RefCount refs_;
     std::vector<Entry> filters_;
     FILTER_STATE state_ = State_Stopped;
+
+    struct Event {
+        LONG code;
+        LONG_PTR param1, param2;
+    };
+    // Written by streaming threads, read by the graph's owner.
+    std::mutex eventsLock_;
+    std::condition_variable eventCame_;
+    std::deque<Event> events_;
 };
 
 } // namespace dshow

@@ -310,17 +310,20 @@ void CaptureFilter::Stream(CurrentFormat format)
     dshow::Sample& sample = pin_->OutputSample();
     StreamDiagnostics diagnostics(path_, format);
     int ioErrors = 0;
+    int lost = 0; // the negated errno that ended the stream by itself
     while (!stop_.load()) {
         Frame frame;
         WaitResult r = device_->NextFrame(kPollMs, frame);
         if (r == WaitResult::Gone) {
             diagnostics.Lost(-ENODEV);
+            lost = -ENODEV;
             break; // the last picture stays; choosing the camera again restarts
         }
         if (r == WaitResult::IoError) {
             // EIO can pass (a USB hiccup); many in a row mean the camera is lost.
             if (++ioErrors > kMaxIoErrors) {
                 diagnostics.Lost(-EIO);
+                lost = -EIO;
                 break;
             }
             diagnostics.IoError(ioErrors, kMaxIoErrors);
@@ -341,6 +344,7 @@ void CaptureFilter::Stream(CurrentFormat format)
             dropped_.fetch_add(1);
             if (int q = device_->Requeue(frame)) {
                 diagnostics.Lost(q);
+                lost = q;
                 break;
             }
             continue;
@@ -360,10 +364,28 @@ void CaptureFilter::Stream(CurrentFormat format)
         diagnostics.HandedOn();
         if (int q = device_->Requeue(frame)) {
             diagnostics.Lost(q);
+            lost = q;
             break;
         }
     }
     alive_.store(false);
+    // The graph's owner learns that no picture will come until the camera
+    // is opened again; a stop asked for is no loss.
+    if (lost != 0)
+        TellGraphLost(lost);
+}
+
+void CaptureFilter::TellGraphLost(int error)
+{
+    IFilterGraph* graph = Graph();
+    IMediaEventSink* sink = nullptr;
+    if (!graph || FAILED(graph->QueryInterface(IID_IMediaEventSink, reinterpret_cast<void**>(&sink))))
+        return;
+    if (error == -ENODEV)
+        sink->Notify(EC_DEVICE_LOST, 0, 0);
+    else
+        sink->Notify(EC_ERRORABORT, FromErrno(error), 0);
+    sink->Release();
 }
 
 HRESULT CaptureFilter::GetRange(LONG property, LONG* min, LONG* max, LONG* step, LONG* deflt, LONG* caps)

@@ -8,8 +8,9 @@
 // saturation and the other amplifier settings map onto the device's
 // controls through IAMVideoProcAmp.
 //
-// When the camera goes away while streaming, the thread ends by itself and
-// the filter stays usable for stopping and tearing down.
+// When the camera goes away while streaming, the thread ends by itself,
+// tells the graph so, and the filter stays usable for stopping and tearing
+// down.
 
 #include "platform/dshow/BaseFilter.h"
 #include "platform/log/RateLimit.h"
@@ -65,6 +66,9 @@ private:
     std::uint32_t FasterFormat(std::uint32_t fourcc, std::uint32_t width, std::uint32_t height);
     HRESULT ApplyConnectionType();
     void Stream(CurrentFormat format);
+    // Tells the graph the stream ended by itself (EC_DEVICE_LOST when the
+    // camera went away, else EC_ERRORABORT with the failure).
+    void TellGraphLost(int error);
 
     const std::string path_;
     std::unique_ptr<Device> device_;

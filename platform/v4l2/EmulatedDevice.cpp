@@ -158,6 +158,9 @@ void EmulatedDevice::SetFaults(const EmulatedFaults& faults)
 {
     std::lock_guard guard(lock_);
     faults_ = faults;
+    // A camera mended of its EIO owes none still pending.
+    if (faults_.eioTimes == 0)
+        pendingEio_ = 0;
     if (buffers_.empty())
         current_ = Describe(current_.fourcc, current_.width, current_.height, faults_.rowPadding);
 }
@@ -210,6 +213,12 @@ int EmulatedDevice::OpenHandles() const
 {
     std::lock_guard guard(lock_);
     return openHandles_;
+}
+
+std::uint64_t EmulatedDevice::StreamStarts() const
+{
+    std::lock_guard guard(lock_);
+    return streamStarts_;
 }
 
 CurrentFormat EmulatedDevice::Current() const
@@ -450,6 +459,7 @@ int EmulatedDevice::BufferRequest(int handle, unsigned long request, void* arg)
         if (buffers_.empty())
             return -EINVAL;
         streaming_ = true;
+        ++streamStarts_;
         nextFrame_ = std::chrono::steady_clock::now() + period_;
         if (clock_)
             nextTick_ = clock_();

@@ -72,7 +72,7 @@ public:
     void SetPicture(Picture picture);
     void SetSizedPicture(SizedPicture picture);
     // Takes effect for the next format set (and the current one when no
-    // buffers are held).
+    // buffers are held); faults without EIO end at once any EIO pending.
     void SetFaults(const EmulatedFaults& faults);
     // The node comes back; handles opened before the unplug stay dead.
     void Replug();
@@ -95,6 +95,8 @@ public:
     // Observations for tests.
     std::uint64_t FramesProduced() const;
     int OpenHandles() const;
+    // How many times streaming was started (VIDIOC_STREAMON accepted).
+    std::uint64_t StreamStarts() const;
     CurrentFormat Current() const;
     std::int32_t ControlValue(std::uint32_t id) const;
 
@@ -154,6 +156,7 @@ private:
     std::function<std::chrono::microseconds()> clock_;
     std::chrono::microseconds nextTick_ { 0 }; // with a clock: when the next frame is due
     std::uint64_t produced_ = 0;
+    std::uint64_t streamStarts_ = 0;
 };
 
 class EmulatedDeviceSystem final : public DeviceSystem {

@@ -1,12 +1,18 @@
 // A camera another program holds, through the whole main window: the
 // teacher is told once per attempt, the view stays without a picture with
 // every tool working, and choosing the same camera again in the toolbar's
-// list once the other program has let it go shows its live picture.
+// list once the other program has let it go shows its live picture. The
+// same goes for a camera whose stream was lost (endless EIO, or unplugged
+// and plugged back in at the same node), while choosing the camera that
+// streams fine again leaves its stream alone.
 
 #include "platform/window/WinUser.h"
+#include "tests/camera/CameraTestSupport.h"
 #include "tests/camera/ToolbarTestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -90,6 +96,68 @@ TEST_F(BusyCameraTest, HeldExclusivelyChosenAgainOnceFreeShowsItsLivePicture)
     v4l2::EmulatedFaults f;
     f.openError = EBUSY; // opening refused
     BusyThenFree(f);
+}
+
+// Choosing the entry in use again, by what its camera is doing.
+class ChooseAgainTest : public BusyCameraTest {
+protected:
+    // A camera that streams for a moment (or not at all) and is then lost
+    // for good; recover makes it whole again.
+    void LostThenBack(const v4l2::EmulatedFaults& faults, const std::function<void(v4l2::EmulatedDevice&)>& recover)
+    {
+        auto camera = AddCamera("Doc Cam", { { 640, 480 } });
+        camera->SetFaults(faults);
+        Open();
+        ASSERT_NE(Capture(), nullptr);
+        ASSERT_TRUE(test::CameraTest::WaitFor([this] { return !Capture()->StreamLive(); }))
+            << "the stream is told lost";
+        EXPECT_FALSE(Capture()->DeviceBusy());
+        EXPECT_EQ(camera->StreamStarts(), 1u);
+
+        recover(*camera);
+        ChooseTheSameCameraAgain();
+        EXPECT_EQ(camera->StreamStarts(), 2u) << "the camera was opened and started anew";
+        EXPECT_TRUE(WaitForPicture());
+        EXPECT_TRUE(Capture()->StreamLive());
+        EXPECT_TRUE(boxes.empty()) << "a lost camera is retried without a message";
+    }
+};
+
+TEST_F(ChooseAgainTest, CameraLostToEndlessIoErrorsIsRetriedAndShowsItsLivePicture)
+{
+    v4l2::EmulatedFaults f;
+    f.eioAt = 0; // the first frame never comes: every dequeue answers EIO
+    f.eioTimes = 1000000;
+    LostThenBack(f, [](v4l2::EmulatedDevice& camera) { camera.SetFaults({}); });
+}
+
+TEST_F(ChooseAgainTest, CameraUnpluggedAndPluggedBackAtItsNodeIsRetriedAndShowsItsLivePicture)
+{
+    v4l2::EmulatedFaults f;
+    f.vanishAfter = 3;
+    LostThenBack(f, [](v4l2::EmulatedDevice& camera) {
+        camera.SetFaults({});
+        camera.Replug();
+    });
+}
+
+TEST_F(ChooseAgainTest, StreamingCameraChosenAgainKeepsItsStream)
+{
+    auto camera = AddCamera("Doc Cam", { { 640, 480 } });
+    Open();
+    ASSERT_TRUE(WaitForPicture());
+    CVMR_Capture* before = Capture();
+    ASSERT_TRUE(before->StreamLive());
+    EXPECT_EQ(camera->StreamStarts(), 1u);
+
+    ChooseTheSameCameraAgain();
+    EXPECT_EQ(camera->StreamStarts(), 1u) << "no graph was built anew";
+    EXPECT_EQ(Capture(), before);
+    EXPECT_TRUE(Capture()->StreamLive());
+    const std::uint64_t made = camera->FramesProduced();
+    EXPECT_TRUE(test::CameraTest::WaitFor([&] { return camera->FramesProduced() >= made + 3; }))
+        << "the same stream runs on";
+    EXPECT_TRUE(boxes.empty());
 }
 
 } // namespace

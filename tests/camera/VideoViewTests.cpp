@@ -1,6 +1,7 @@
 // The video view on the headless screen: frames stretched and turned into
 // the control, the overlay and its key colour, drawing with every tool,
-// blinking, the eraser, panning, and life without a camera.
+// blinking, the eraser, panning, and life without a camera (none, a busy
+// one, one the user may not open).
 
 #include "camera/NoCameraHint.h"
 #include "draw/DrawSettings.h"
@@ -8,6 +9,10 @@
 #include "tests/camera/VideoTestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <functional>
+#include <string>
 
 namespace {
 
@@ -17,6 +22,31 @@ constexpr COLORREF kGreen = RGB(0, 255, 0);
 
 // A 4 x 2 picture of eight distinct colours.
 COLORREF Block(int x, int y) { return RGB(40 + 50 * x, 60 + 120 * y, 30 * (x + y)); }
+
+// How many pixels of the view's middle band (x, y in the view, 800 x 600)
+// differ from the hint drawn alone on the view's ground.
+int HintMismatches(const std::function<COLORREF(int, int)>& viewPixel, bool busy, const std::string& refused)
+{
+    const COLORREF ground = ::GetSysColor(COLOR_BTNSHADOW);
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 800, 600);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    HBRUSH brush = ::CreateSolidBrush(ground);
+    const RECT area { 0, 0, 800, 600 };
+    ::FillRect(memory, &area, brush);
+    DrawNoCameraHint(memory, area, busy, refused);
+    int n = 0;
+    for (int y = 200; y < 400; y += 2)
+        for (int x = 0; x < 800; x += 2)
+            n += ::GetPixel(memory, x, y) != viewPixel(x, y);
+    ::SelectObject(memory, old);
+    ::DeleteObject(brush);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return n;
+}
 
 void PublishGreen()
 {
@@ -347,29 +377,34 @@ TEST_F(ViewTest, ABusyCameraIsNamedOnceAndTheViewSaysItIsInUse)
 
     // The view shows exactly the busy hint, which differs from the
     // no-camera one.
-    const COLORREF ground = ::GetSysColor(COLOR_BTNSHADOW);
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 800, 600);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    HBRUSH brush = ::CreateSolidBrush(ground);
-    const RECT area { 0, 0, 800, 600 };
-    auto mismatches = [&](bool busyHint) {
-        ::FillRect(memory, &area, brush);
-        DrawNoCameraHint(memory, area, busyHint);
-        int n = 0;
-        for (int y = 200; y < 400; y += 2)
-            for (int x = 0; x < 800; x += 2)
-                n += ::GetPixel(memory, x, y) != ViewPixel(x, y);
-        return n;
-    };
-    EXPECT_EQ(mismatches(true), 0);
-    EXPECT_GT(mismatches(false), 100);
-    ::SelectObject(memory, old);
-    ::DeleteObject(brush);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
+    auto pixel = [this](int x, int y) { return ViewPixel(x, y); };
+    EXPECT_EQ(HintMismatches(pixel, true, ""), 0);
+    EXPECT_GT(HintMismatches(pixel, false, ""), 100);
+}
+
+TEST_F(ViewTest, ACameraTheUserMayNotOpenIsNamedWithWhoCanGrantIt)
+{
+    auto camera = v4l2::EmulatedDevice::Camera("Doc Cam", { { 640, 480 } });
+    v4l2::EmulatedFaults locked;
+    locked.openError = EACCES;
+    camera->SetFaults(locked);
+    devices.Add("/dev/video0", camera);
+    // No message box: one would find no step and end the test.
+    Open(RECT { 100, 50, 900, 650 });
+    Tick();
+    ASSERT_NE(view.m_pCapture, nullptr);
+    EXPECT_EQ(view.m_pCapture->RefusedCamera(), "Doc Cam");
+    EXPECT_FALSE(view.m_pCapture->DeviceBusy());
+    auto pixel = [this](int x, int y) { return ViewPixel(x, y); };
+    EXPECT_EQ(HintMismatches(pixel, false, "Doc Cam"), 0);
+    EXPECT_GT(HintMismatches(pixel, false, ""), 100) << "not the hint to connect a camera";
+    EXPECT_GT(HintMismatches(pixel, false, "Other Cam"), 0) << "the camera is named";
+
+    // Once the user may open it, a new graph finds it and names nothing.
+    camera->SetFaults({});
+    view.m_pCapture->TearDownGraph();
+    EXPECT_EQ(view.m_pCapture->BuildGraph(0, view.m_hWnd), S_OK);
+    EXPECT_EQ(view.m_pCapture->RefusedCamera(), "");
 }
 
 // What a drawing still holds: points, pens and brushes.

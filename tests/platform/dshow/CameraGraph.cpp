@@ -153,6 +153,19 @@ void CameraGraph::Stop()
         graph_.As<IMediaControl>()->Stop();
 }
 
+std::vector<std::pair<LONG, LONG_PTR>> CameraGraph::TakeEvents()
+{
+    std::vector<std::pair<LONG, LONG_PTR>> events;
+    auto source = graph_.As<IMediaEvent>();
+    LONG code = 0;
+    LONG_PTR param1 = 0, param2 = 0;
+    while (source && source->GetEvent(&code, &param1, &param2, 0) == S_OK) {
+        events.emplace_back(code, param1);
+        source->FreeEventParams(code, param1, param2);
+    }
+    return events;
+}
+
 std::vector<std::u16string> CameraGraph::FilterNames()
 {
     std::vector<std::u16string> names;

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class FrameChecker final : public ISampleGrabberCB {
@@ -52,6 +53,9 @@ public:
     std::vector<std::u16string> FilterNames();
     IBaseFilter* Source() { return source_.Get(); }
     IBaseFilter* Find(const char16_t* name);
+    // The events the graph has been told so far (code, first parameter),
+    // read and so taken from it.
+    std::vector<std::pair<LONG, LONG_PTR>> TakeEvents();
     // Waits up to timeoutMs for the checker to have seen frames good frames.
     bool WaitForFrames(const FrameChecker& checker, int frames, int timeoutMs);
 

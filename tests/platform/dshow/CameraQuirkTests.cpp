@@ -275,6 +275,7 @@ TEST_F(CameraQuirkTest, AStallKeepsTheStreamWaitingAndEndlessEioEndsIt)
     EXPECT_EQ(checker.Good(), 3) << "nothing arrives during the stall";
     EXPECT_TRUE(graph.WaitForFrames(checker, 6, 5000)) << "frames resume after it";
     graph.Stop();
+    EXPECT_TRUE(graph.TakeEvents().empty()) << "neither a stall nor a stop asked for is a loss";
 
     v4l2::EmulatedDeviceSystem system;
     v4l2::ScopedDeviceSystem use(system);
@@ -296,7 +297,10 @@ TEST_F(CameraQuirkTest, AStallKeepsTheStreamWaitingAndEndlessEioEndsIt)
         std::this_thread::sleep_for(5ms);
     EXPECT_FALSE(lost->StreamAlive()) << "EIO without end is a lost camera";
     EXPECT_EQ(any.Good(), 1) << "the one frame before the errors";
+    using Events = std::vector<std::pair<LONG, LONG_PTR>>;
+    EXPECT_EQ(second.TakeEvents(), (Events { { EC_ERRORABORT, HResultFromErrno(EIO) } })) << "the owner is told";
     second.Stop();
+    EXPECT_TRUE(second.TakeEvents().empty());
 }
 
 TEST_F(CameraQuirkTest, ABusyCameraFailsWithEbusyAndAVanishingOneKeepsItsLastFrame)
@@ -333,6 +337,8 @@ TEST_F(CameraQuirkTest, ABusyCameraFailsWithEbusyAndAVanishingOneKeepsItsLastFra
     EXPECT_FALSE(source->StreamAlive());
     EXPECT_EQ(checker.Good(), 5);
     EXPECT_EQ(checker.Bad(), 0);
+    EXPECT_EQ(graph.TakeEvents(), (std::vector<std::pair<LONG, LONG_PTR>> { { EC_DEVICE_LOST, 0 } }))
+        << "the owner is told the camera went away";
     graph.Stop();
     // Plugged back in, the node opens afresh and streams again.
     vanishing->Replug();
