@@ -1,6 +1,7 @@
 // The filter graph: the device enumerator over emulated nodes, intelligent
 // connection through the YUY2 converter, exact conversion pixels, the
-// grabber's type filter and the renderer's current image.
+// grabber's type filter, the renderer's current image and the graph's
+// events.
 
 #include "platform/com/Com.h"
 #include "platform/com/ComObject.h"
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <linux/videodev2.h>
@@ -195,6 +197,34 @@ TEST_F(FilterGraphTest, PinsRefuseWhatTheyCannotDoAndRemoveFilterDisconnects)
     EXPECT_EQ(FilterNames(graph.Get()).size(), 2u) << "failed insertions leave nothing behind";
     EXPECT_EQ(graph->RemoveFilter(colour.Get()), S_OK);
     EXPECT_EQ(graph->RemoveFilter(colour.Get()), VFW_E_NOT_FOUND);
+}
+
+TEST_F(FilterGraphTest, EventsToldFromAnotherThreadAreReadInOrderAndAWaitEndsWithTheFirst)
+{
+    auto graph = Create<IGraphBuilder>(CLSID_FilterGraph);
+    ComPtr<IMediaEvent> events = graph.As<IMediaEvent>();
+    ComPtr<IMediaEventSink> sink = graph.As<IMediaEventSink>();
+    ASSERT_TRUE(events && sink);
+    LONG code = 0;
+    LONG_PTR p1 = 0, p2 = 0;
+    EXPECT_EQ(events->GetEvent(&code, &p1, &p2, 0), E_ABORT) << "none yet";
+    EXPECT_EQ(events->GetEvent(&code, &p1, &p2, 30), E_ABORT);
+    EXPECT_EQ(events->GetEvent(nullptr, &p1, &p2, 0), E_POINTER);
+
+    // A reader waiting for ever is woken by an event told on another thread.
+    std::thread teller([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        sink->Notify(EC_ERRORABORT, HResultFromErrno(EIO), 0);
+        sink->Notify(EC_DEVICE_LOST, 0, 0);
+    });
+    ASSERT_EQ(events->GetEvent(&code, &p1, &p2, -1), S_OK);
+    EXPECT_EQ(code, EC_ERRORABORT);
+    EXPECT_EQ(p1, HResultFromErrno(EIO));
+    EXPECT_EQ(events->FreeEventParams(code, p1, p2), S_OK);
+    teller.join();
+    ASSERT_EQ(events->GetEvent(&code, &p1, &p2, 0), S_OK);
+    EXPECT_EQ(code, EC_DEVICE_LOST);
+    EXPECT_EQ(events->GetEvent(&code, &p1, &p2, 0), E_ABORT) << "each event is read once";
 }
 
 } // namespace
