@@ -101,14 +101,16 @@ TEST_F(BusyCameraTest, HeldExclusivelyChosenAgainOnceFreeShowsItsLivePicture)
 // Choosing the entry in use again, by what its camera is doing.
 class ChooseAgainTest : public BusyCameraTest {
 protected:
-    // A camera that streams for a moment (or not at all) and is then lost
-    // for good; recover makes it whole again.
-    void LostThenBack(const v4l2::EmulatedFaults& faults, const std::function<void(v4l2::EmulatedDevice&)>& recover)
+    using Change = std::function<void(v4l2::EmulatedDevice&)>;
+
+    // A camera that lose makes lost for good once the program has started,
+    // and recover makes whole again.
+    void LostThenBack(const Change& lose, const Change& recover)
     {
         auto camera = AddCamera("Doc Cam", { { 640, 480 } });
-        camera->SetFaults(faults);
         Open();
         ASSERT_NE(Capture(), nullptr);
+        lose(*camera);
         ASSERT_TRUE(test::CameraTest::WaitFor([this] { return !Capture()->StreamLive(); }))
             << "the stream is told lost";
         EXPECT_FALSE(Capture()->DeviceBusy());
@@ -125,20 +127,20 @@ protected:
 
 TEST_F(ChooseAgainTest, CameraLostToEndlessIoErrorsIsRetriedAndShowsItsLivePicture)
 {
-    v4l2::EmulatedFaults f;
-    f.eioAt = 0; // the first frame never comes: every dequeue answers EIO
-    f.eioTimes = 1000000;
-    LostThenBack(f, [](v4l2::EmulatedDevice& camera) { camera.SetFaults({}); });
+    LostThenBack(
+        [](v4l2::EmulatedDevice& camera) {
+            v4l2::EmulatedFaults f;
+            f.eioAt = camera.FramesProduced() + 2; // from a frame soon to come, every dequeue answers EIO
+            f.eioTimes = 1000000;
+            camera.SetFaults(f);
+        },
+        [](v4l2::EmulatedDevice& camera) { camera.SetFaults({}); });
 }
 
 TEST_F(ChooseAgainTest, CameraUnpluggedAndPluggedBackAtItsNodeIsRetriedAndShowsItsLivePicture)
 {
-    v4l2::EmulatedFaults f;
-    f.vanishAfter = 3;
-    LostThenBack(f, [](v4l2::EmulatedDevice& camera) {
-        camera.SetFaults({});
-        camera.Replug();
-    });
+    LostThenBack([](v4l2::EmulatedDevice& camera) { camera.Unplug(); },
+        [](v4l2::EmulatedDevice& camera) { camera.Replug(); });
 }
 
 TEST_F(ChooseAgainTest, StreamingCameraChosenAgainKeepsItsStream)
