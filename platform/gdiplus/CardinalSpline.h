@@ -24,8 +24,11 @@ inline constexpr double kDefaultCurveTension = 0.5;
 // move_to / curve_to. The segment from P[i] to P[i+1] has the control points
 //   P[i]   + (T / 3) * (P[i+1] - P[i-1])
 //   P[i+1] - (T / 3) * (P[i+2] - P[i])
-// where a neighbour beyond either end is the end point itself. Fewer than two
-// points give an empty list.
+// where a neighbour beyond either end is the end point itself. A segment
+// whose two end points are the same point has its control points there as
+// well, so it draws nothing beyond that point; its neighbours still take the
+// repeated point as their neighbour. Fewer than two points give an empty
+// list.
 std::vector<PointD> CardinalBezierPoints(const GpPoint* points, int count, double tension = kDefaultCurveTension);
 
 } // namespace gdiplus

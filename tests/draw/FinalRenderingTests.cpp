@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using test::AlphaOf;
@@ -159,6 +161,38 @@ TEST(FinalRendering, TheCircleFollowsTheTruncatedRadius)
     EXPECT_EQ(AlphaOf(overlay.get(), 93, 100), 0);
     EXPECT_EQ(AlphaOf(overlay.get(), 106, 100), 0);
     EXPECT_EQ(AlphaOf(overlay.get(), 100, 93), 0);
+}
+
+TEST(FinalRendering, APenStrokeEndsWhereThePenWasLifted)
+{
+    // The video view adds the release point after the last move to the same
+    // place, so the stroke's last point comes twice; a fast last move makes
+    // the last step long. The stroke still ends within half its width (and a
+    // pixel of smoothing) of the release point.
+    constexpr int kWidth = 7;
+    constexpr int kRelease = 240;
+    struct Case {
+        const char* name;
+        std::initializer_list<CPoint> points;
+    };
+    const Case cases[] = {
+        { "straight on", { { 20, 40 }, { 60, 40 }, { kRelease, 40 }, { kRelease, 40 } } },
+        { "arriving from below", { { 20, 70 }, { 200, 70 }, { kRelease, 40 }, { kRelease, 40 } } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto overlay = MakeOverlay(320, 90);
+        auto pen = MakeObject(TOOL_PEN, kWidth, RGB(0, 0, 0));
+        Feed(*pen, c.points);
+        pen->DrawOnImage(overlay.get());
+        int right = -1;
+        for (int y = 0; y < 90; ++y)
+            for (int x = 0; x < 320; ++x)
+                if (AlphaOf(overlay.get(), x, y) != 0)
+                    right = std::max(right, x);
+        EXPECT_GE(right, kRelease) << "the stroke reaches the release point";
+        EXPECT_LE(right, kRelease + kWidth / 2 + 1) << "and stops there";
+    }
 }
 
 TEST(FinalRendering, APressWithoutMovementDrawsNoPenStroke)

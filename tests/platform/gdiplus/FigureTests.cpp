@@ -39,8 +39,9 @@ TEST(CardinalSplineTest, ControlPointsFollowTheNeighbouringChords)
         { "four points", { { 0, 0 }, { 6, 12 }, { 18, 12 }, { 24, 0 } },
             { { 0, 0 }, { 1, 2 }, { 3, 10 }, { 6, 12 }, { 9, 14 }, { 15, 14 }, { 18, 12 }, { 21, 10 }, { 23, 2 },
                 { 24, 0 } } },
-        { "a repeated point still takes its neighbours' chords", { { 0, 0 }, { 6, 6 }, { 6, 6 }, { 12, 0 } },
-            { { 0, 0 }, { 1, 1 }, { 5, 5 }, { 6, 6 }, { 7, 7 }, { 5, 7 }, { 6, 6 }, { 7, 5 }, { 11, 1 }, { 12, 0 } } },
+        { "a repeated point: no length between, its neighbours take their chords to it",
+            { { 0, 0 }, { 6, 6 }, { 6, 6 }, { 12, 0 } },
+            { { 0, 0 }, { 1, 1 }, { 5, 5 }, { 6, 6 }, { 6, 6 }, { 6, 6 }, { 6, 6 }, { 7, 5 }, { 11, 1 }, { 12, 0 } } },
         { "every point the same", { { 5, 7 }, { 5, 7 }, { 5, 7 } },
             { { 5, 7 }, { 5, 7 }, { 5, 7 }, { 5, 7 }, { 5, 7 }, { 5, 7 }, { 5, 7 } } },
     };
@@ -257,6 +258,61 @@ TEST_F(FigureTest, FreehandStrokeWithRepeatedPointsDraws)
     RECT ink = InkBox(dc);
     EXPECT_EQ(Describe(ink), Describe(RECT { 2, 27, 87, 34 }));
     EXPECT_EQ(InkInColumn(dc, 40), (InkRun { 27, 34 }));
+}
+
+TEST_F(FigureTest, CurveWithARepeatedPointDrawsAsWithItOnce)
+{
+    // A stroke that ends where the pointer stopped gets its last point twice.
+    // A repeated point is a segment of no length: it must not swing out
+    // along the neighbours' chord and back. At either end the curve draws
+    // exactly as with the point given once; inside, the curve meets the
+    // repeated point without a bulge beyond it.
+    const GpPoint straight[] = { { 50, 40 }, { 150, 40 }, { 450, 40 } };
+    const GpPoint corner[] = { { 100, 200 }, { 300, 200 }, { 300, 60 } };
+    struct Case {
+        const char* name;
+        std::vector<GpPoint> once, repeated;
+        REAL width;
+        GpLineCap cap;
+    };
+    const Case cases[] = {
+        { "a long last step, hairline", { straight, straight + 3 },
+            { straight[0], straight[1], straight[2], straight[2] }, 1, LineCapFlat },
+        { "a long last step, round caps", { straight, straight + 3 },
+            { straight[0], straight[1], straight[2], straight[2] }, 5, LineCapRound },
+        { "a corner as the last point", { corner, corner + 3 }, { corner[0], corner[1], corner[2], corner[2] }, 3,
+            LineCapRound },
+        { "the first point twice", { corner, corner + 3 }, { corner[0], corner[0], corner[1], corner[2] }, 3,
+            LineCapFlat },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TestDc once(500, 260), repeated(500, 260);
+        for (auto [dc, pts] : { std::pair { &once, &c.once }, std::pair { &repeated, &c.repeated } }) {
+            auto g = GraphicsOn(dc->dc(), SmoothingModeHighQuality);
+            auto pen = MakePen(kOpaqueBlack, c.width, c.cap, c.cap, LineJoinRound);
+            ASSERT_EQ(GdipDrawCurveI(g.get(), pen.get(), pts->data(), static_cast<INT>(pts->size())), Ok);
+        }
+        EXPECT_EQ(repeated.CountChanged(once.Pixels()), 0) << "pixels unlike the point given once";
+        // The ink ends within half the width (and a pixel of smoothing) of
+        // the last point.
+        const GpPoint last = c.repeated.back();
+        const RECT ink = InkBox(repeated);
+        const int reach = static_cast<int>(c.width / 2) + 1;
+        if (last.Y == c.repeated.front().Y)
+            EXPECT_LE(ink.right - 1, last.X + reach) << Describe(ink);
+        else
+            EXPECT_GE(ink.top, last.Y - reach) << Describe(ink);
+    }
+
+    // Inside a stroke: a corner point given twice is met along the chords to
+    // it, so nothing bulges past the corner.
+    const GpPoint inner[] = { corner[0], corner[1], corner[1], corner[2] };
+    test::TestDc dc(500, 260);
+    auto g = GraphicsOn(dc.dc(), SmoothingModeHighQuality);
+    auto pen = MakePen(kOpaqueBlack, 1);
+    ASSERT_EQ(GdipDrawCurveI(g.get(), pen.get(), inner, 4), Ok);
+    EXPECT_EQ(Describe(InkBox(dc)), Describe(RECT { 100, 60, 301, 201 }));
 }
 
 TEST_F(FigureTest, FillRectangleCoversExactlyItsPixels)
