@@ -47,27 +47,6 @@ protected:
         setenv("PATH", (folder_ + ":" + (path ? path : "/usr/bin")).c_str(), 1);
     }
 
-    // The camera toolbar: the wide, low, shown top-level window.
-    Window Toolbar(XWindowAttributes& where)
-    {
-        Window rootOut, parent, *children = nullptr;
-        unsigned count = 0;
-        Window found = 0;
-        if (!XQueryTree(display_, root_, &rootOut, &parent, &children, &count))
-            return 0;
-        for (unsigned i = 0; i < count && !found; ++i) {
-            XWindowAttributes a;
-            if (XGetWindowAttributes(display_, children[i], &a) && a.map_state == IsViewable && a.width > 1000
-                && a.height < 200) {
-                found = children[i];
-                where = a;
-            }
-        }
-        if (children)
-            XFree(children);
-        return found;
-    }
-
     // The arguments the stand-in was given, one a line.
     std::vector<std::string> Arguments() const
     {

@@ -229,9 +229,10 @@ protected:
         return found;
     }
 
-    // The tool palette: the tall, shown top-level window of the utility
-    // type. Answers its place on the screen.
-    Window Palette(XWindowAttributes& where)
+    // The first shown top-level window that match accepts, and its place
+    // on the screen.
+    template <typename Match>
+    Window ShownTopLevel(XWindowAttributes& where, Match match)
     {
         Window rootOut, parent, *children = nullptr;
         unsigned count = 0;
@@ -240,8 +241,7 @@ protected:
             return 0;
         for (unsigned i = 0; i < count && !found; ++i) {
             XWindowAttributes a;
-            if (XGetWindowAttributes(display_, children[i], &a) && a.map_state == IsViewable && a.height > 500
-                && a.width < 200 && HasAtom(children[i], "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_UTILITY")) {
+            if (XGetWindowAttributes(display_, children[i], &a) && a.map_state == IsViewable && match(children[i], a)) {
                 found = children[i];
                 where = a;
             }
@@ -249,6 +249,22 @@ protected:
         if (children)
             XFree(children);
         return found;
+    }
+
+    // The tool palette: the tall, shown top-level window of the utility
+    // type.
+    Window Palette(XWindowAttributes& where)
+    {
+        return ShownTopLevel(where, [&](Window w, const XWindowAttributes& a) {
+            return a.height > 500 && a.width < 200 && HasAtom(w, "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_UTILITY");
+        });
+    }
+
+    // The camera toolbar: the wide, low, shown top-level window.
+    Window Toolbar(XWindowAttributes& where)
+    {
+        return ShownTopLevel(where,
+            [](Window, const XWindowAttributes& a) { return a.width > 1000 && a.height < 200; });
     }
 
     // The program's main window: the top-level window that takes
