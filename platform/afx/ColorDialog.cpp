@@ -1,26 +1,16 @@
 #include "platform/afx/ColorDialog.h"
 
+#include <array>
+
 COLORREF* CColorDialog::GetSavedCustomColors()
 {
-    static COLORREF custom[16] = {
-        RGB(255, 255, 255),
-        RGB(255, 255, 255),
-        RGB(255, 255, 255),
-        RGB(255, 255, 255),
-        RGB(255, 255, 255),
-        RGB(255, 255, 255),
-        RGB(255, 255, 255),
-        RGB(255, 255, 255),
-        RGB(255, 255, 255),
-        RGB(255, 255, 255),
-        RGB(255, 255, 255),
-        RGB(255, 255, 255),
-        RGB(255, 255, 255),
-        RGB(255, 255, 255),
-        RGB(255, 255, 255),
-        RGB(255, 255, 255),
-    };
-    return custom;
+    // Sixteen white wells until the user keeps colours in them.
+    static std::array<COLORREF, 16> custom = [] {
+        std::array<COLORREF, 16> wells;
+        wells.fill(RGB(255, 255, 255));
+        return wells;
+    }();
+    return custom.data();
 }
 
 CColorDialog::CColorDialog(COLORREF initial, DWORD flags, CWnd* parent)
